@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Color.h"
+#include "GraphicsObject.h"
+
+#include <cstdint>
+
+namespace zov {
+
+enum TBrushStyle : uint8_t {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross,
+};
+inline constexpr const char* kBrushStyleNames[] = {"bsSolid",    "bsClear",     "bsHorizontal",
+                                                   "bsVertical", "bsFDiagonal", "bsBDiagonal",
+                                                   "bsCross",    "bsDiagCross"};
+
+// Fill attributes; a new brush is solid white.
+class TBrush : public TGraphicsObject {
+public:
+    TBrush() = default;
+    TBrush(const TBrush&) = default;
+
+    TColor Color() const { return fColor; }
+    TBrushStyle Style() const { return fStyle; }
+
+    void SetColor(TColor value) { Update(fColor, value); }
+    void SetStyle(TBrushStyle value) { Update(fStyle, value); }
+
+    // Copies every attribute; reports one change when anything differed.
+    void Assign(const TBrush& source);
+    bool SameAs(const TBrush& other) const;
+
+private:
+    TColor fColor = clWhite;
+    TBrushStyle fStyle = bsSolid;
+};
+
+} // namespace zov

@@ -1,0 +1,672 @@
+#include "Canvas.h"
+
+#include "Arithmetic.h"
+
+#include <QFontMetrics>
+#include <QPaintEngine>
+#include <QRawFont>
+#include <algorithm>
+#include <cmath>
+
+namespace zov {
+namespace {
+
+constexpr double kHalfPixel = 0.5;
+
+QPainter::CompositionMode CompositionFor(TPenMode mode) {
+    switch (mode) {
+    case pmBlack:
+        return QPainter::RasterOp_ClearDestination;
+    case pmWhite:
+        return QPainter::RasterOp_SetDestination;
+    case pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case pmMergePenNot:
+        return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot:
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen:
+        return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge:
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask:
+        return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    case pmCopy:
+    case pmNop:
+        break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
+    switch (style) {
+    case bsSolid:
+        return Qt::SolidPattern;
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+// Dash patterns of the classic one-pixel pens, in pen widths.
+QList<qreal> DashPattern(TPenStyle style) {
+    switch (style) {
+    case psDash:
+        return {18, 6};
+    case psDot:
+        return {3, 3};
+    case psDashDot:
+        return {9, 6, 3, 6};
+    case psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+// Without a "no prefix" flag an ampersand marks the next character: "&&" shows one.
+QString StripPrefixes(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            ++i;
+            if (i >= text.size()) {
+                break;
+            }
+        }
+        result.append(text[i]);
+    }
+    return result;
+}
+
+std::vector<QString> SplitLines(const QString& text) {
+    std::vector<QString> lines;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines.push_back(current);
+            current.clear();
+            if (i + 1 < text.size() && text[i + 1] != c &&
+                (text[i + 1] == u'\r' || text[i + 1] == u'\n')) {
+                ++i;
+            }
+        } else {
+            current.append(c);
+        }
+    }
+    lines.push_back(current);
+    return lines;
+}
+
+} // namespace
+
+TCanvas::TCanvas(QPainter* painter) : fPainter(painter), fBaseTransform(painter->worldTransform()) {
+    fPainter->save();
+    fPainter->setBackgroundMode(Qt::TransparentMode);
+}
+
+TCanvas::~TCanvas() {
+    while (fPainterSaves > 0) {
+        fPainter->restore();
+        --fPainterSaves;
+    }
+    fPainter->restore();
+}
+
+// ---- Mapping -------------------------------------------------------------------------
+
+QTransform TCanvas::MappingTransform() const {
+    double sx = 1.0;
+    double sy = 1.0;
+    if (fMapping.mode != TMapMode::Text && fMapping.windowExt.cx != 0 &&
+        fMapping.windowExt.cy != 0) {
+        sx = static_cast<double>(fMapping.viewportExt.cx) / fMapping.windowExt.cx;
+        sy = static_cast<double>(fMapping.viewportExt.cy) / fMapping.windowExt.cy;
+        if (fMapping.mode == TMapMode::Isotropic) {
+            const double s = std::min(std::abs(sx), std::abs(sy));
+            sx = std::copysign(s, sx);
+            sy = std::copysign(s, sy);
+        }
+    }
+    return QTransform::fromTranslate(-fMapping.windowOrg.X, -fMapping.windowOrg.Y) *
+           QTransform::fromScale(sx, sy) *
+           QTransform::fromTranslate(fMapping.viewportOrg.X, fMapping.viewportOrg.Y);
+}
+
+void TCanvas::ApplyMapping() {
+    fPainter->setWorldTransform(MappingTransform() * fBaseTransform);
+}
+
+void TCanvas::SetMapMode(TMapMode mode) {
+    fMapping.mode = mode;
+    if (mode == TMapMode::Text) {
+        fMapping.windowExt = {1, 1};
+        fMapping.viewportExt = {1, 1};
+    }
+    ApplyMapping();
+}
+
+void TCanvas::SetWindowOrg(int32_t x, int32_t y) {
+    fMapping.windowOrg = {x, y};
+    ApplyMapping();
+}
+
+void TCanvas::SetViewportOrg(int32_t x, int32_t y) {
+    fMapping.viewportOrg = {x, y};
+    ApplyMapping();
+}
+
+void TCanvas::SetWindowExt(int32_t cx, int32_t cy) {
+    if (fMapping.mode == TMapMode::Text || cx == 0 || cy == 0) {
+        return;
+    }
+    fMapping.windowExt = {cx, cy};
+    ApplyMapping();
+}
+
+void TCanvas::SetViewportExt(int32_t cx, int32_t cy) {
+    if (fMapping.mode == TMapMode::Text || cx == 0 || cy == 0) {
+        return;
+    }
+    fMapping.viewportExt = {cx, cy};
+    ApplyMapping();
+}
+
+TPoint TCanvas::LPtoDP(const TPoint& pt) const {
+    const QPointF p = MappingTransform().map(QPointF(pt.X, pt.Y));
+    return {Round(p.x()), Round(p.y())};
+}
+
+TPoint TCanvas::DPtoLP(const TPoint& pt) const {
+    const QPointF p = MappingTransform().inverted().map(QPointF(pt.X, pt.Y));
+    return {Round(p.x()), Round(p.y())};
+}
+
+// ---- State ---------------------------------------------------------------------------
+
+int TCanvas::SaveDC() {
+    fSaved.push_back(SavedState{fPen, fBrush, fFont, fBkMode, fTextAlign, fPolyFillMode,
+                                fAntialiased, fPenPos, fMapping});
+    fPainter->save();
+    ++fPainterSaves;
+    return static_cast<int>(fSaved.size());
+}
+
+bool TCanvas::RestoreDC(int level) {
+    const int count = static_cast<int>(fSaved.size());
+    const int target = level < 0 ? count + level + 1 : level;
+    if (target < 1 || target > count) {
+        return false;
+    }
+    while (static_cast<int>(fSaved.size()) > target) {
+        fSaved.pop_back();
+        fPainter->restore();
+        --fPainterSaves;
+    }
+    const SavedState state = fSaved.back();
+    fSaved.pop_back();
+    fPainter->restore();
+    --fPainterSaves;
+    fPen.Assign(state.pen);
+    fBrush.Assign(state.brush);
+    fFont.Assign(state.font);
+    fBkMode = state.bkMode;
+    fTextAlign = state.textAlign;
+    fPolyFillMode = state.polyFillMode;
+    fAntialiased = state.antialiased;
+    fPenPos = state.penPos;
+    fMapping = state.mapping;
+    return true;
+}
+
+// ---- Shapes --------------------------------------------------------------------------
+
+QPen TCanvas::MakePen() const {
+    if (fPen.Style() == psClear) {
+        return QPen(Qt::NoPen);
+    }
+    QPen pen(ToQColor(fPen.Color()));
+    const int32_t width = std::max(fPen.Width(), 1);
+    // Thin lines keep square corners and ends, so every pixel of an outline is
+    // covered; wide ones are rounded.
+    pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::SquareCap);
+    pen.setJoinStyle(width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    const QTransform combined = fPainter->combinedTransform();
+    const double scale = std::sqrt(std::abs(combined.determinant()));
+    if (width * scale < 1.0) {
+        pen.setWidth(0); // never thinner than one device pixel
+    } else {
+        pen.setWidthF(width);
+    }
+    const QList<qreal> dashes = DashPattern(fPen.Style());
+    if (!dashes.isEmpty()) {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setDashPattern(dashes);
+    }
+    return pen;
+}
+
+QBrush TCanvas::MakeBrush() const {
+    const Qt::BrushStyle style = QtBrushStyle(fBrush.Style());
+    if (style == Qt::NoBrush) {
+        return QBrush(Qt::NoBrush);
+    }
+    return QBrush(ToQColor(fBrush.Color()), style);
+}
+
+bool TCanvas::PrepareShape() {
+    if (fPen.Mode() == pmNop) {
+        return false;
+    }
+    const bool rasterOp = fPen.Mode() != pmCopy;
+    const bool supported =
+        fPainter->paintEngine() && fPainter->paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+    fPainter->setCompositionMode(rasterOp && supported ? CompositionFor(fPen.Mode())
+                                                       : QPainter::CompositionMode_SourceOver);
+    fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased && !rasterOp);
+    fPainter->setPen(MakePen());
+    fPainter->setBrush(MakeBrush());
+    return true;
+}
+
+double TCanvas::OutlineInset() const {
+    if (fPen.Style() == psClear) {
+        return 0.0;
+    }
+    if (fPen.Style() == psInsideFrame) {
+        return std::max(fPen.Width(), 1) / 2.0;
+    }
+    return kHalfPixel;
+}
+
+QRectF TCanvas::ShapeBox(const TRect& rect) const {
+    const double inset = OutlineInset();
+    QRectF box(QPointF(std::min(rect.Left, rect.Right), std::min(rect.Top, rect.Bottom)),
+               QPointF(std::max(rect.Left, rect.Right), std::max(rect.Top, rect.Bottom)));
+    if (box.width() > 2 * inset && box.height() > 2 * inset) {
+        box.adjust(inset, inset, -inset, -inset);
+    }
+    return box;
+}
+
+void TCanvas::MoveTo(int32_t x, int32_t y) {
+    fPenPos = {x, y};
+}
+
+void TCanvas::LineTo(int32_t x, int32_t y) {
+    if (PrepareShape()) {
+        fPainter->drawLine(QPointF(fPenPos.X + kHalfPixel, fPenPos.Y + kHalfPixel),
+                           QPointF(x + kHalfPixel, y + kHalfPixel));
+    }
+    fPenPos = {x, y};
+}
+
+void TCanvas::Rectangle(const TRect& rect) {
+    if (PrepareShape()) {
+        // Edges on the pixel grid need no smoothing, and smoothed thin outlines
+        // leave their corners partly uncovered.
+        fPainter->setRenderHint(QPainter::Antialiasing, false);
+        fPainter->drawRect(ShapeBox(rect));
+    }
+}
+
+void TCanvas::Ellipse(const TRect& rect) {
+    if (PrepareShape()) {
+        fPainter->drawEllipse(ShapeBox(rect));
+    }
+}
+
+void TCanvas::RoundRect(const TRect& rect, int32_t cornerWidth, int32_t cornerHeight) {
+    if (PrepareShape()) {
+        const QRectF box = ShapeBox(rect);
+        fPainter->drawRoundedRect(box, std::min(std::abs(cornerWidth) / 2.0, box.width() / 2),
+                                  std::min(std::abs(cornerHeight) / 2.0, box.height() / 2));
+    }
+}
+
+void TCanvas::Polygon(const TPoints& points) {
+    if (points.size() < 2 || !PrepareShape()) {
+        return;
+    }
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const TPoint& p : points) {
+        polygon.append(QPointF(p.X + kHalfPixel, p.Y + kHalfPixel));
+    }
+    fPainter->drawPolygon(polygon,
+                          fPolyFillMode == pfAlternate ? Qt::OddEvenFill : Qt::WindingFill);
+}
+
+void TCanvas::Polyline(const TPoints& points) {
+    if (points.size() < 2 || !PrepareShape()) {
+        return;
+    }
+    QPolygonF polyline;
+    polyline.reserve(static_cast<qsizetype>(points.size()));
+    for (const TPoint& p : points) {
+        polyline.append(QPointF(p.X + kHalfPixel, p.Y + kHalfPixel));
+    }
+    fPainter->drawPolyline(polyline);
+}
+
+void TCanvas::FillRect(const TRect& rect) {
+    if (!PrepareShape() || rect.IsEmpty()) {
+        return;
+    }
+    fPainter->fillRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()), MakeBrush());
+}
+
+void TCanvas::FillRegion(const TGraphRegion& region) {
+    if (!PrepareShape() || region.IsEmpty()) {
+        return;
+    }
+    fPainter->fillPath(region.Path(), MakeBrush());
+}
+
+void TCanvas::StretchDraw(const TRect& rect, const QImage& image) {
+    if (image.isNull() || rect.IsEmpty()) {
+        return;
+    }
+    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    fPainter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    fPainter->drawImage(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()), image);
+}
+
+// ---- Text ----------------------------------------------------------------------------
+
+TSize TCanvas::TextExtent(const QString& text) const {
+    const QFontMetrics metrics(fFont.ToQFont());
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+bool TCanvas::HasGlyph(char32_t character) const {
+    return QRawFont::fromFont(fFont.ToQFont()).supportsCharacter(static_cast<uint>(character));
+}
+
+void TCanvas::PaintTextCell(const QRectF& cell, const QString& text, bool rightToLeft) {
+    if (fBkMode == TBkMode::Opaque && fBrush.Style() == bsSolid) {
+        fPainter->fillRect(cell, ToQColor(fBrush.Color()));
+    }
+    fPainter->setPen(ToQColor(fFont.Color()));
+    int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine;
+    if (rightToLeft) {
+        flags |= Qt::TextForceRightToLeft;
+    }
+    fPainter->drawText(cell, flags, text);
+}
+
+void TCanvas::TextOut(int32_t x, int32_t y, const QString& text) {
+    const QFont font = fFont.ToQFont();
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(text);
+    double dx = 0;
+    if ((fTextAlign & TextAlign::Center) == TextAlign::Center) {
+        dx = -width / 2;
+    } else if (fTextAlign & TextAlign::Right) {
+        dx = -width;
+    }
+    double top = 0;
+    if ((fTextAlign & TextAlign::Baseline) == TextAlign::Baseline) {
+        top = -metrics.ascent();
+    } else if (fTextAlign & TextAlign::Bottom) {
+        top = -metrics.height();
+    }
+    fPainter->save();
+    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased);
+    fPainter->setFont(font);
+    fPainter->translate(x, y);
+    fPainter->rotate(-fFont.Orientation() / 10.0);
+    PaintTextCell(QRectF(dx, top, width, metrics.height()), text,
+                  (fTextAlign & TextAlign::RtlReading) != 0);
+    fPainter->restore();
+    fPenPos = {x, y};
+}
+
+int32_t TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags) {
+    QString copy = text;
+    return DrawText(copy, rect, flags & ~DrawTextFlag::ModifyString);
+}
+
+int32_t TCanvas::DrawText(QString& text, TRect& rect, unsigned flags) {
+    using namespace DrawTextFlag;
+    const QFont font = fFont.ToQFont();
+    const QFontMetrics metrics(font);
+    const int32_t width = rect.Width();
+
+    const QString shown = (flags & NoPrefix) ? text : StripPrefixes(text);
+    std::vector<QString> lines;
+    if (flags & SingleLine) {
+        QString line = shown;
+        line.remove(u'\r').remove(u'\n');
+        lines.push_back(line);
+    } else {
+        lines = SplitLines(shown);
+    }
+
+    if ((flags & WordBreak) && !(flags & SingleLine)) {
+        std::vector<QString> wrapped;
+        for (const QString& line : lines) {
+            QString rest = line;
+            do {
+                if (metrics.horizontalAdvance(rest) <= width) {
+                    wrapped.push_back(rest);
+                    break;
+                }
+                qsizetype fit = 1;
+                while (fit < rest.size() &&
+                       metrics.horizontalAdvance(rest.left(fit + 1)) <= width) {
+                    ++fit;
+                }
+                // Break at the last space that keeps the line inside the box; a word
+                // wider than the box stays whole unless breaking like an edit control.
+                qsizetype cut = rest.lastIndexOf(u' ', fit);
+                if (cut <= 0) {
+                    const qsizetype wordEnd = rest.indexOf(u' ');
+                    cut = (flags & EditControl) ? fit : (wordEnd > 0 ? wordEnd : rest.size());
+                }
+                wrapped.push_back(rest.left(cut));
+                rest = rest.mid(cut);
+                while (rest.startsWith(u' ')) {
+                    rest.remove(0, 1);
+                }
+            } while (!rest.isEmpty());
+        }
+        lines = std::move(wrapped);
+    }
+
+    bool shortened = false;
+    if (flags & EndEllipsis) {
+        const QString ellipsis = QStringLiteral("...");
+        for (QString& line : lines) {
+            if (metrics.horizontalAdvance(line) <= width) {
+                continue;
+            }
+            shortened = true;
+            while (!line.isEmpty() && metrics.horizontalAdvance(line + ellipsis) > width) {
+                line.chop(1);
+            }
+            line += ellipsis;
+        }
+    }
+    if (shortened && (flags & ModifyString)) {
+        QString joined;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (i > 0) {
+                joined += QStringLiteral("\r\n");
+            }
+            joined += lines[i];
+        }
+        text = joined;
+    }
+
+    const int32_t lineHeight = metrics.height();
+    const auto totalHeight = static_cast<int32_t>(lineHeight * static_cast<int64_t>(lines.size()));
+    if (flags & CalcRect) {
+        int32_t widest = 0;
+        for (const QString& line : lines) {
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        }
+        rect.Right = rect.Left + widest;
+        rect.Bottom = rect.Top + totalHeight;
+        return totalHeight;
+    }
+
+    fPainter->save();
+    fPainter->setFont(font);
+    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased);
+    DrawLines(lines, rect, flags, lineHeight);
+    fPainter->restore();
+    return totalHeight;
+}
+
+void TCanvas::DrawLines(const std::vector<QString>& lines, const TRect& rect, unsigned flags,
+                        int32_t lineHeight) {
+    using namespace DrawTextFlag;
+    const QFontMetrics metrics(fPainter->font());
+    if (!(flags & NoClip)) {
+        fPainter->setClipRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()),
+                              Qt::IntersectClip);
+    }
+    int32_t y = rect.Top;
+    if (flags & SingleLine) {
+        if (flags & VCenter) {
+            y = rect.Top + (rect.Height() - lineHeight) / 2;
+        } else if (flags & Bottom) {
+            y = rect.Bottom - lineHeight;
+        }
+    }
+    for (size_t i = 0; i < lines.size(); ++i, y += lineHeight) {
+        if ((flags & EditControl) && i > 0 && y + lineHeight > rect.Bottom) {
+            break; // a partly visible last line is left out
+        }
+        const int32_t w = metrics.horizontalAdvance(lines[i]);
+        int32_t x = rect.Left;
+        if (flags & Center) {
+            x = rect.Left + (rect.Width() - w) / 2;
+        } else if (flags & Right) {
+            x = rect.Right - w;
+        }
+        PaintTextCell(QRectF(x, y, w, lineHeight), lines[i], (flags & RtlReading) != 0);
+    }
+}
+
+// ---- Pixels --------------------------------------------------------------------------
+
+TColor TCanvas::Pixel(int32_t x, int32_t y) const {
+    const auto* image = dynamic_cast<const QImage*>(fPainter->device());
+    if (image == nullptr) {
+        return clNone;
+    }
+    const QPointF p = fPainter->combinedTransform().map(QPointF(x + kHalfPixel, y + kHalfPixel));
+    const int px = static_cast<int>(std::floor(p.x()));
+    const int py = static_cast<int>(std::floor(p.y()));
+    if (!image->valid(px, py)) {
+        return clNone;
+    }
+    return FromQColor(QColor::fromRgb(image->pixel(px, py)).toRgb());
+}
+
+void TCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
+    fPainter->save();
+    fPainter->setRenderHint(QPainter::Antialiasing, false);
+    fPainter->setCompositionMode(QPainter::CompositionMode_Source);
+    fPainter->fillRect(QRectF(x, y, 1, 1), ToQColor(color));
+    fPainter->restore();
+}
+
+// ---- Clipping ------------------------------------------------------------------------
+
+void TCanvas::SetClipRect(const TRect& rect) {
+    fPainter->setClipRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()),
+                          Qt::ReplaceClip);
+}
+
+void TCanvas::IntersectClipRect(const TRect& rect) {
+    fPainter->setClipRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()),
+                          fPainter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void TCanvas::ExcludeClipRect(const TRect& rect) {
+    QPainterPath area;
+    if (fPainter->hasClipping()) {
+        area = fPainter->clipPath();
+    } else {
+        const TRect all = ClipRect();
+        area.addRect(QRectF(all.Left, all.Top, all.Width(), all.Height()));
+    }
+    QPainterPath hole;
+    hole.addRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()));
+    fPainter->setClipPath(area.subtracted(hole), Qt::ReplaceClip);
+}
+
+void TCanvas::SelectClipRegion(const TGraphRegion& region, TClipOperation operation) {
+    const bool intersect = operation == TClipOperation::Intersect && fPainter->hasClipping();
+    fPainter->setClipPath(region.Path(), intersect ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void TCanvas::RemoveClip() {
+    fPainter->setClipping(false);
+}
+
+bool TCanvas::HasClip() const {
+    return fPainter->hasClipping();
+}
+
+TRect TCanvas::ClipRect() const {
+    QRectF area;
+    if (fPainter->hasClipping()) {
+        area = fPainter->clipBoundingRect();
+    } else {
+        const QPaintDevice* device = fPainter->device();
+        const QRectF deviceRect(0, 0, device ? device->width() : 0, device ? device->height() : 0);
+        area = fPainter->combinedTransform().inverted().mapRect(deviceRect);
+    }
+    return {static_cast<int32_t>(std::floor(area.left() + 1e-6)),
+            static_cast<int32_t>(std::floor(area.top() + 1e-6)),
+            static_cast<int32_t>(std::ceil(area.right() - 1e-6)),
+            static_cast<int32_t>(std::ceil(area.bottom() - 1e-6))};
+}
+
+// ---- Bitmap canvas -------------------------------------------------------------------
+
+TBitmapCanvas::TBitmapCanvas(int32_t width, int32_t height)
+    : fImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+    fImage.fill(Qt::white);
+    fPainter.begin(&fImage);
+    fCanvas = std::make_unique<TCanvas>(&fPainter);
+}
+
+TBitmapCanvas::~TBitmapCanvas() {
+    fCanvas.reset();
+    fPainter.end();
+}
+
+} // namespace zov

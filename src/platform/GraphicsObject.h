@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+namespace zov {
+
+// Common base of pens, brushes and fonts: value-like drawing attributes that tell
+// their owner when they change. A copy starts without a change handler, so a copy
+// never reports to the original's owner.
+class TGraphicsObject {
+public:
+    std::function<void()> OnChange;
+
+protected:
+    TGraphicsObject() = default;
+    TGraphicsObject(const TGraphicsObject&) {}
+    TGraphicsObject& operator=(const TGraphicsObject&) = delete;
+    ~TGraphicsObject() = default;
+
+    void Changed() {
+        if (OnChange) {
+            OnChange();
+        }
+    }
+
+    // Stores value in field and reports the change, unless nothing differs.
+    template <typename T, typename U> void Update(T& field, const U& value) {
+        if (field != value) {
+            field = value;
+            Changed();
+        }
+    }
+};
+
+} // namespace zov

@@ -1,0 +1,122 @@
+#include "Arithmetic.h"
+#include "Brush.h"
+#include "Font.h"
+#include "Pen.h"
+
+#include <QFontMetricsF>
+#include <cmath>
+#include <tuple>
+
+namespace zov {
+
+void TPen::SetWidth(int32_t value) {
+    if (value >= 0) {
+        Update(fWidth, value);
+    }
+}
+
+bool TPen::SameAs(const TPen& other) const {
+    return std::tie(fColor, fMode, fStyle, fWidth) ==
+           std::tie(other.fColor, other.fMode, other.fStyle, other.fWidth);
+}
+
+void TPen::Assign(const TPen& source) {
+    if (SameAs(source)) {
+        return;
+    }
+    fColor = source.fColor;
+    fMode = source.fMode;
+    fStyle = source.fStyle;
+    fWidth = source.fWidth;
+    Changed();
+}
+
+bool TBrush::SameAs(const TBrush& other) const {
+    return fColor == other.fColor && fStyle == other.fStyle;
+}
+
+void TBrush::Assign(const TBrush& source) {
+    if (SameAs(source)) {
+        return;
+    }
+    fColor = source.fColor;
+    fStyle = source.fStyle;
+    Changed();
+}
+
+int32_t TFont::Size() const {
+    return -MulDiv(fHeight, 72, kFontPixelsPerInch);
+}
+
+void TFont::SetSize(int32_t value) {
+    SetHeight(-MulDiv(value, kFontPixelsPerInch, 72));
+}
+
+void TFont::SetName(const QString& value) {
+    if (!value.isEmpty()) {
+        Update(fName, value);
+    }
+}
+
+bool TFont::SameAs(const TFont& other) const {
+    return std::tie(fName, fHeight, fCharset, fColor, fPitch, fQuality, fOrientation, fStyle) ==
+           std::tie(other.fName, other.fHeight, other.fCharset, other.fColor, other.fPitch,
+                    other.fQuality, other.fOrientation, other.fStyle);
+}
+
+void TFont::Assign(const TFont& source) {
+    if (SameAs(source)) {
+        return;
+    }
+    fName = source.fName;
+    fHeight = source.fHeight;
+    fCharset = source.fCharset;
+    fColor = source.fColor;
+    fPitch = source.fPitch;
+    fQuality = source.fQuality;
+    fOrientation = source.fOrientation;
+    fStyle = source.fStyle;
+    Changed();
+}
+
+QFont TFont::ToQFont() const {
+    QFont font(fName);
+    font.setBold(fStyle.Contains(fsBold));
+    font.setItalic(fStyle.Contains(fsItalic));
+    font.setUnderline(fStyle.Contains(fsUnderline));
+    font.setStrikeOut(fStyle.Contains(fsStrikeOut));
+    if (fPitch == fpFixed) {
+        font.setFixedPitch(true);
+        font.setStyleHint(QFont::TypeWriter);
+    }
+    switch (fQuality) {
+    case fqNonAntialiased:
+    case fqDraft:
+        font.setStyleStrategy(QFont::NoAntialias);
+        break;
+    case fqAntialiased:
+    case fqClearType:
+    case fqClearTypeNatural:
+        font.setStyleStrategy(QFont::PreferAntialias);
+        break;
+    default:
+        break;
+    }
+    if (fHeight < 0) {
+        font.setPixelSize(-fHeight);
+    } else if (fHeight > 0) {
+        // A positive height is the whole cell: scale the em size so that ascent plus
+        // descent come to the requested height.
+        font.setPixelSize(fHeight);
+        const QFontMetricsF metrics(font);
+        const double cell = metrics.ascent() + metrics.descent();
+        if (cell > 0) {
+            font.setPixelSize(std::max(1, Round(fHeight * fHeight / cell)));
+        }
+    } else {
+        font.setPixelSize(-MulDiv(8, kFontPixelsPerInch, 72));
+    }
+    return font;
+}
+
+} // namespace zov

@@ -1,0 +1,427 @@
+#include "platform/Canvas.h"
+
+#include "support/TestImages.h"
+
+#include <QFontMetrics>
+#include <gtest/gtest.h>
+
+namespace zov {
+namespace {
+
+using test::InkBounds;
+using test::IsInk;
+
+QRgb At(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+constexpr QRgb kWhite = 0xFFFFFF;
+constexpr QRgb kBlack = 0x000000;
+constexpr QRgb kRed = 0xFF0000;
+
+class CanvasTest : public ::testing::Test {
+protected:
+    CanvasTest() : fBitmap(120, 100) {}
+
+    TCanvas& Canvas() { return fBitmap.Canvas(); }
+    const QImage& Image() const { return fBitmap.Image(); }
+
+    TBitmapCanvas fBitmap;
+};
+
+TEST_F(CanvasTest, RectangleCoversLeftTopToRightBottomExclusive) {
+    Canvas().Brush().SetColor(clRed);
+    Canvas().Rectangle(10, 20, 50, 60);
+    EXPECT_EQ(At(Image(), 10, 20), kBlack);
+    EXPECT_EQ(At(Image(), 49, 59), kBlack);
+    EXPECT_EQ(At(Image(), 49, 30), kBlack);
+    EXPECT_EQ(At(Image(), 30, 40), kRed);
+    EXPECT_EQ(At(Image(), 11, 21), kRed);
+    EXPECT_EQ(At(Image(), 50, 40), kWhite);
+    EXPECT_EQ(At(Image(), 30, 60), kWhite);
+    EXPECT_EQ(At(Image(), 9, 20), kWhite);
+    EXPECT_EQ(InkBounds(Image()), (TRect{10, 20, 50, 60}));
+}
+
+TEST_F(CanvasTest, InsideFramePenStaysWithinTheBounds) {
+    Canvas().Pen().SetStyle(psInsideFrame);
+    Canvas().Pen().SetWidth(5);
+    Canvas().Brush().SetStyle(bsClear);
+    Canvas().Rectangle(10, 10, 60, 60);
+    EXPECT_EQ(InkBounds(Image()), (TRect{10, 10, 60, 60}));
+    EXPECT_EQ(At(Image(), 14, 30), kBlack);
+    EXPECT_EQ(At(Image(), 15, 30), kWhite);
+    EXPECT_EQ(At(Image(), 55, 30), kBlack);
+}
+
+TEST_F(CanvasTest, ClearPenAndBrushDrawNothing) {
+    Canvas().Pen().SetStyle(psClear);
+    Canvas().Brush().SetStyle(bsClear);
+    Canvas().Rectangle(10, 10, 60, 60);
+    Canvas().Ellipse({10, 10, 60, 60});
+    Canvas().Polygon({{0, 0}, {50, 0}, {0, 50}});
+    EXPECT_EQ(InkBounds(Image()), TRect{});
+
+    Canvas().Brush().SetStyle(bsSolid);
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect({5, 6, 15, 16});
+    EXPECT_EQ(InkBounds(Image()), (TRect{5, 6, 15, 16}));
+}
+
+TEST_F(CanvasTest, EllipseAndRoundRectAreInscribed) {
+    Canvas().Brush().SetColor(clRed);
+    Canvas().Ellipse({10, 10, 70, 50});
+    EXPECT_EQ(InkBounds(Image()), (TRect{10, 10, 70, 50}));
+    EXPECT_EQ(At(Image(), 40, 30), kRed);
+    EXPECT_EQ(At(Image(), 12, 12), kWhite);
+
+    TBitmapCanvas round(100, 100);
+    round.Canvas().RoundRect({10, 10, 90, 90}, 40, 40);
+    EXPECT_EQ(InkBounds(round.Image()), (TRect{10, 10, 90, 90}));
+    EXPECT_EQ(At(round.Image(), 50, 10), kBlack);
+    EXPECT_EQ(At(round.Image(), 11, 11), kWhite); // cut-off corner
+}
+
+TEST_F(CanvasTest, NotModeInvertsAndASecondPassRestores) {
+    Canvas().Brush().SetColor(clRed);
+    Canvas().Rectangle(20, 20, 80, 80);
+    const QImage before = Image().copy();
+
+    Canvas().Pen().SetMode(pmNot);
+    Canvas().Pen().SetWidth(3);
+    Canvas().Brush().SetStyle(bsClear);
+    Canvas().Rectangle(10, 10, 50, 50);
+    EXPECT_EQ(At(Image(), 10, 30), kBlack);    // white inverted
+    EXPECT_EQ(At(Image(), 30, 49), 0x00FFFFu); // red inverted
+    EXPECT_EQ(At(Image(), 30, 30), kRed);      // inside untouched
+
+    Canvas().Rectangle(10, 10, 50, 50);
+    EXPECT_EQ(Image(), before);
+}
+
+TEST_F(CanvasTest, NopModeDrawsNothing) {
+    Canvas().Pen().SetMode(pmNop);
+    Canvas().Rectangle(10, 10, 50, 50);
+    EXPECT_EQ(InkBounds(Image()), TRect{});
+}
+
+TEST_F(CanvasTest, PolygonAndPolylineFollowTheirPoints) {
+    Canvas().Brush().SetColor(clRed);
+    Canvas().Polygon({{10, 10}, {60, 10}, {10, 60}});
+    EXPECT_EQ(InkBounds(Image()), (TRect{10, 10, 61, 61}));
+    EXPECT_EQ(At(Image(), 20, 20), kRed);
+    EXPECT_EQ(At(Image(), 50, 50), kWhite);
+
+    TBitmapCanvas lines(100, 100);
+    lines.Canvas().Polyline({{10, 10}, {90, 10}, {90, 50}});
+    EXPECT_EQ(At(lines.Image(), 50, 10), kBlack);
+    EXPECT_EQ(At(lines.Image(), 90, 30), kBlack);
+    EXPECT_EQ(At(lines.Image(), 50, 30), kWhite); // an open chain is not filled
+}
+
+TEST_F(CanvasTest, HatchedBrushLeavesTheBackgroundShowing) {
+    Canvas().Pen().SetStyle(psClear);
+    Canvas().Brush().SetStyle(bsCross);
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect({0, 0, 40, 40});
+    int red = 0;
+    int white = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const QRgb p = At(Image(), x, y);
+            red += p == kRed ? 1 : 0;
+            white += p == kWhite ? 1 : 0;
+        }
+    }
+    EXPECT_GT(red, 100);
+    EXPECT_GT(white, 800);
+}
+
+TEST_F(CanvasTest, PixelsReadAndWrite) {
+    Canvas().SetPixel(3, 4, clBlue);
+    EXPECT_EQ(Canvas().Pixel(3, 4), clBlue);
+    EXPECT_EQ(Canvas().Pixel(4, 4), clWhite);
+    EXPECT_EQ(Canvas().Pixel(-1, 4), clNone);
+    EXPECT_EQ(Canvas().Pixel(120, 0), clNone);
+}
+
+TEST_F(CanvasTest, MappingScalesAndMovesLogicalUnits) {
+    Canvas().SetMapMode(TMapMode::Anisotropic);
+    Canvas().SetWindowExt(100, 100);
+    Canvas().SetViewportExt(200, 200);
+    Canvas().SetWindowOrg(5, 0);
+    EXPECT_EQ(Canvas().LPtoDP({10, 10}), (TPoint{10, 20}));
+    EXPECT_EQ(Canvas().DPtoLP({10, 20}), (TPoint{10, 10}));
+    Canvas().Pen().SetStyle(psClear);
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect({10, 10, 20, 20});
+    EXPECT_EQ(InkBounds(Image()), (TRect{10, 20, 30, 40}));
+    EXPECT_EQ(Canvas().Pixel(10, 10), clRed);
+    EXPECT_EQ(Canvas().ClipRect(), (TRect{5, 0, 65, 50}));
+
+    // Extents do not count in text mode.
+    Canvas().SetMapMode(TMapMode::Text);
+    EXPECT_EQ(Canvas().LPtoDP({10, 10}), (TPoint{5, 10}));
+}
+
+TEST_F(CanvasTest, IsotropicMappingKeepsTheAspect) {
+    Canvas().SetMapMode(TMapMode::Isotropic);
+    Canvas().SetWindowExt(100, 100);
+    Canvas().SetViewportExt(300, 200);
+    EXPECT_EQ(Canvas().LPtoDP({10, 10}), (TPoint{20, 20}));
+}
+
+TEST_F(CanvasTest, RestoreReturnsToTheSavedState) {
+    const int first = Canvas().SaveDC();
+    Canvas().Pen().SetColor(clRed);
+    Canvas().Brush().SetStyle(bsClear);
+    Canvas().Font().SetHeight(-30);
+    Canvas().SetBkMode(TBkMode::Transparent);
+    Canvas().SetViewportOrg(10, 10);
+    Canvas().IntersectClipRect({0, 0, 20, 20});
+    const int second = Canvas().SaveDC();
+    EXPECT_EQ(second, first + 1);
+    Canvas().Pen().SetWidth(7);
+
+    EXPECT_TRUE(Canvas().RestoreDC(-1));
+    EXPECT_EQ(Canvas().Pen().Width(), 1);
+    EXPECT_EQ(Canvas().Pen().Color(), clRed);
+    EXPECT_TRUE(Canvas().HasClip());
+
+    Canvas().SaveDC();
+    EXPECT_TRUE(Canvas().RestoreDC(first)); // drops the newer save as well
+    EXPECT_EQ(Canvas().Pen().Color(), clBlack);
+    EXPECT_EQ(Canvas().Brush().Style(), bsSolid);
+    EXPECT_EQ(Canvas().Font().Height(), -11);
+    EXPECT_EQ(Canvas().BkMode(), TBkMode::Opaque);
+    EXPECT_EQ(Canvas().ViewportOrg(), TPoint{});
+    EXPECT_FALSE(Canvas().HasClip());
+    EXPECT_FALSE(Canvas().RestoreDC(-1));
+    EXPECT_FALSE(Canvas().RestoreDC(5));
+}
+
+TEST_F(CanvasTest, ClippingLimitsDrawing) {
+    EXPECT_EQ(Canvas().ClipRect(), (TRect{0, 0, 120, 100}));
+    Canvas().IntersectClipRect({10, 10, 50, 50});
+    Canvas().IntersectClipRect({30, 0, 100, 40});
+    EXPECT_EQ(Canvas().ClipRect(), (TRect{30, 10, 50, 40}));
+    Canvas().ExcludeClipRect({30, 10, 40, 40});
+    Canvas().Pen().SetStyle(psClear);
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect({0, 0, 120, 100});
+    EXPECT_EQ(InkBounds(Image()), (TRect{40, 10, 50, 40}));
+
+    Canvas().SelectClipRegion(TGraphRegion::Ellipse({60, 60, 100, 100}));
+    Canvas().Brush().SetColor(clBlue);
+    Canvas().FillRect({0, 0, 120, 100});
+    EXPECT_EQ(Canvas().Pixel(80, 80), clBlue);
+    EXPECT_EQ(Canvas().Pixel(61, 61), clWhite);
+    Canvas().RemoveClip();
+    EXPECT_FALSE(Canvas().HasClip());
+}
+
+class CanvasTextTest : public CanvasTest {
+protected:
+    CanvasTextTest() {
+        Canvas().Font().SetName(QStringLiteral("Liberation Sans"));
+        Canvas().Font().SetHeight(-16);
+        Canvas().Font().SetColor(clBlack);
+    }
+    int32_t LineHeight() { return Canvas().TextHeight(QStringLiteral("X")); }
+};
+
+TEST_F(CanvasTextTest, ExtentMeasuresWithTheCurrentFont) {
+    const TSize narrow = Canvas().TextExtent(QStringLiteral("iiii"));
+    const TSize wide = Canvas().TextExtent(QStringLiteral("WWWW"));
+    EXPECT_LT(narrow.cx, wide.cx);
+    EXPECT_EQ(narrow.cy, wide.cy);
+    EXPECT_EQ(Canvas().TextExtent(QString()).cx, 0);
+    EXPECT_EQ(Canvas().TextExtent(QString()).cy, narrow.cy);
+    const QFontMetrics metrics(Canvas().Font().ToQFont());
+    EXPECT_EQ(narrow.cy, metrics.ascent() + metrics.descent());
+
+    Canvas().Font().SetHeight(-32);
+    EXPECT_GT(Canvas().TextExtent(QStringLiteral("iiii")).cx, narrow.cx);
+}
+
+TEST_F(CanvasTextTest, GlyphTestUsesTheFontItself) {
+    EXPECT_TRUE(Canvas().HasGlyph(U'\u2026'));
+    EXPECT_TRUE(Canvas().HasGlyph(U'A'));
+    EXPECT_FALSE(Canvas().HasGlyph(U'\U0001F600')); // no emoji in this font
+}
+
+TEST_F(CanvasTextTest, CalcRectMeasuresLinesWithoutDrawing) {
+    using namespace DrawTextFlag;
+    TRect r{10, 10, 200, 10};
+    const int32_t height = Canvas().DrawText(QStringLiteral("ab\r\nwide line\nc"), r,
+                                             CalcRect | NoPrefix | EditControl);
+    EXPECT_EQ(height, 3 * LineHeight());
+    EXPECT_EQ(r.Bottom, 10 + 3 * LineHeight());
+    EXPECT_EQ(r.Right, 10 + Canvas().TextWidth(QStringLiteral("wide line")));
+    EXPECT_EQ(InkBounds(Image()), TRect{});
+}
+
+TEST_F(CanvasTextTest, EndEllipsisShortensAndModifyStringReportsIt) {
+    using namespace DrawTextFlag;
+    QString text = QStringLiteral("A caption far too long for the line");
+    TRect r{0, 0, 80, 0};
+    Canvas().DrawText(text, r, CalcRect | NoPrefix | EditControl | EndEllipsis | ModifyString);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("...")));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("A cap")));
+    EXPECT_LE(r.Right, 80);
+    EXPECT_EQ(r.Right, Canvas().TextWidth(text));
+    EXPECT_EQ(r.Bottom, LineHeight());
+
+    QString untouched = QStringLiteral("A caption far too long for the line");
+    TRect r2{0, 0, 80, 0};
+    Canvas().DrawText(untouched, r2, CalcRect | EndEllipsis);
+    EXPECT_EQ(untouched, QStringLiteral("A caption far too long for the line"));
+
+    QString fits = QStringLiteral("Short");
+    TRect r3{0, 0, 200, 0};
+    Canvas().DrawText(fits, r3, CalcRect | EndEllipsis | ModifyString);
+    EXPECT_EQ(fits, QStringLiteral("Short"));
+}
+
+TEST_F(CanvasTextTest, AmpersandMarksAreRemovedUnlessNoPrefix) {
+    using namespace DrawTextFlag;
+    TRect withPrefix{0, 0, 300, 0};
+    Canvas().DrawText(QStringLiteral("&File && Edit"), withPrefix, CalcRect);
+    EXPECT_EQ(withPrefix.Right, Canvas().TextWidth(QStringLiteral("File & Edit")));
+    TRect noPrefix{0, 0, 300, 0};
+    Canvas().DrawText(QStringLiteral("&File && Edit"), noPrefix, CalcRect | NoPrefix);
+    EXPECT_EQ(noPrefix.Right, Canvas().TextWidth(QStringLiteral("&File && Edit")));
+}
+
+TEST_F(CanvasTextTest, WordBreakWrapsAtSpaces) {
+    using namespace DrawTextFlag;
+    const int32_t width = Canvas().TextWidth(QStringLiteral("alpha beta"));
+    TRect r{0, 0, width, 0};
+    Canvas().DrawText(QStringLiteral("alpha beta gamma"), r, CalcRect | WordBreak);
+    EXPECT_EQ(r.Bottom, 2 * LineHeight());
+    EXPECT_EQ(r.Right, width);
+}
+
+TEST_F(CanvasTextTest, DrawTextIsClippedToItsRectangleUnlessNoClip) {
+    using namespace DrawTextFlag;
+    Canvas().SetBkMode(TBkMode::Transparent);
+    TRect r{10, 10, 40, 60};
+    Canvas().DrawText(QStringLiteral("Clipped text"), r, NoPrefix);
+    const TRect ink = InkBounds(Image());
+    EXPECT_FALSE(ink.IsEmpty());
+    EXPECT_GE(ink.Left, 10);
+    EXPECT_LE(ink.Right, 40);
+
+    TBitmapCanvas free(120, 100);
+    free.Canvas().Font().Assign(Canvas().Font());
+    free.Canvas().SetBkMode(TBkMode::Transparent);
+    TRect r2{10, 10, 40, 60};
+    free.Canvas().DrawText(QStringLiteral("Clipped text"), r2, NoPrefix | NoClip);
+    EXPECT_GT(InkBounds(free.Image()).Right, 40);
+}
+
+TEST_F(CanvasTextTest, SingleLineTextCentresVertically) {
+    using namespace DrawTextFlag;
+    Canvas().SetBkMode(TBkMode::Transparent);
+    TRect r{0, 0, 120, 100};
+    Canvas().DrawText(QStringLiteral("Mid"), r, SingleLine | Center | VCenter);
+    const TRect ink = InkBounds(Image());
+    EXPECT_NEAR((ink.Top + ink.Bottom) / 2, 50, 4);
+    EXPECT_NEAR((ink.Left + ink.Right) / 2, 60, 3);
+}
+
+TEST_F(CanvasTextTest, TextOutAlignsToItsReferencePoint) {
+    Canvas().SetBkMode(TBkMode::Transparent);
+    Canvas().SetTextAlign(TextAlign::Center | TextAlign::Bottom);
+    Canvas().TextOut(60, 50, QStringLiteral("Hello"));
+    const TRect ink = InkBounds(Image());
+    EXPECT_LE(ink.Bottom, 50);
+    EXPECT_GT(ink.Bottom, 50 - LineHeight());
+    EXPECT_NEAR((ink.Left + ink.Right) / 2, 60, 2);
+}
+
+TEST_F(CanvasTextTest, OpaqueTextFillsItsCellWithTheBrush) {
+    Canvas().Brush().SetColor(clRed);
+    Canvas().TextOut(10, 10, QStringLiteral("Hi"));
+    EXPECT_EQ(At(Image(), 10, 10), kRed);
+    EXPECT_EQ(InkBounds(Image()),
+              (TRect{10, 10, 10 + Canvas().TextWidth(QStringLiteral("Hi")), 10 + LineHeight()}));
+
+    TBitmapCanvas clear(60, 40);
+    clear.Canvas().Brush().SetColor(clRed);
+    clear.Canvas().SetBkMode(TBkMode::Transparent);
+    clear.Canvas().TextOut(10, 10, QStringLiteral("Hi"));
+    EXPECT_EQ(At(clear.Image(), 10, 10), kWhite);
+}
+
+TEST_F(CanvasTextTest, OrientationTurnsTheBaseline) {
+    Canvas().SetBkMode(TBkMode::Transparent);
+    Canvas().Font().SetOrientation(900); // upwards
+    Canvas().TextOut(40, 90, QStringLiteral("Upwards"));
+    const TRect ink = InkBounds(Image());
+    EXPECT_GT(ink.Height(), ink.Width());
+    EXPECT_LE(ink.Bottom, 91);
+    EXPECT_GE(ink.Left, 40);
+}
+
+// A picture of everything the canvas draws, for a person to check.
+TEST(CanvasPictureTest, DrawsASampler) {
+    TBitmapCanvas bitmap(420, 220);
+    TCanvas& c = bitmap.Canvas();
+    c.Font().SetName(QStringLiteral("Liberation Sans"));
+    c.Font().SetHeight(-13);
+    c.SetBkMode(TBkMode::Transparent);
+
+    c.Brush().SetColor(clYellow);
+    c.Rectangle(10, 10, 90, 60);
+    c.Brush().SetColor(clAqua);
+    c.Pen().SetWidth(3);
+    c.Ellipse({100, 10, 180, 60});
+    c.Pen().SetWidth(1);
+    c.Brush().SetColor(clLime);
+    c.RoundRect({190, 10, 270, 60}, 20, 20);
+    c.Brush().SetColor(clFuchsia);
+    c.Polygon({{320, 10}, {360, 60}, {280, 60}});
+    c.Pen().SetStyle(psDash);
+    c.Polyline({{370, 10}, {410, 35}, {370, 60}});
+    c.Pen().SetStyle(psSolid);
+
+    const TBrushStyle hatches[] = {bsHorizontal, bsVertical, bsFDiagonal,
+                                   bsBDiagonal,  bsCross,    bsDiagCross};
+    int x = 10;
+    for (TBrushStyle style : hatches) {
+        c.Brush().SetStyle(style);
+        c.Brush().SetColor(clNavy);
+        c.Rectangle(x, 70, x + 60, 110);
+        x += 68;
+    }
+    c.Brush().SetStyle(bsSolid);
+
+    c.Pen().SetMode(pmNot);
+    c.Pen().SetWidth(3);
+    c.Brush().SetStyle(bsClear);
+    c.Rectangle(40, 40, 150, 90);
+    c.Pen().SetMode(pmCopy);
+    c.Pen().SetWidth(1);
+
+    c.Font().SetColor(clMaroon);
+    TRect box{10, 120, 130, 210};
+    c.Rectangle(box);
+    QString caption = QStringLiteral("A caption that is too long to fit on one line");
+    c.DrawText(caption, box, DrawTextFlag::WordBreak | DrawTextFlag::Center);
+    c.SetTextAlign(TextAlign::Center | TextAlign::Bottom);
+    c.Font().SetOrientation(300);
+    c.TextOut(250, 190, QStringLiteral("Rotated 30\u00b0"));
+    c.Font().SetOrientation(0);
+    c.SetTextAlign(TextAlign::Left | TextAlign::Top);
+    c.SetBkMode(TBkMode::Opaque);
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clSilver);
+    c.TextOut(310, 130, QStringLiteral("Opaque"));
+
+    test::SaveTestImage(bitmap.Image(), QStringLiteral("canvas-sampler"));
+    EXPECT_FALSE(InkBounds(bitmap.Image()).IsEmpty());
+}
+
+} // namespace
+} // namespace zov

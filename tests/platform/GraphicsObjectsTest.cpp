@@ -1,0 +1,128 @@
+#include "platform/Brush.h"
+#include "platform/Font.h"
+#include "platform/Pen.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+namespace zov {
+namespace {
+
+// Counts the change notifications of one drawing object.
+template <typename T> struct Watched {
+    T object;
+    int changes = 0;
+    Watched() {
+        object.OnChange = [this] {
+            ++changes;
+        };
+    }
+};
+
+TEST(GraphicsObjectsTest, DefaultsAreBlackPenWhiteBrushEightPointFont) {
+    const TPen pen;
+    EXPECT_EQ(pen.Color(), clBlack);
+    EXPECT_EQ(pen.Mode(), pmCopy);
+    EXPECT_EQ(pen.Style(), psSolid);
+    EXPECT_EQ(pen.Width(), 1);
+
+    const TBrush brush;
+    EXPECT_EQ(brush.Color(), clWhite);
+    EXPECT_EQ(brush.Style(), bsSolid);
+
+    const TFont font;
+    EXPECT_EQ(font.Height(), -11);
+    EXPECT_EQ(font.Size(), 8);
+    EXPECT_EQ(font.Charset(), DEFAULT_CHARSET);
+    EXPECT_EQ(font.Color(), clWindowText);
+    EXPECT_EQ(font.Pitch(), fpDefault);
+    EXPECT_EQ(font.Quality(), fqDefault);
+    EXPECT_EQ(font.Orientation(), 0);
+    EXPECT_TRUE(font.Style().IsEmpty());
+}
+
+TEST(GraphicsObjectsTest, SettersReportOnlyRealChanges) {
+    Watched<TPen> pen;
+    pen.object.SetWidth(1);
+    pen.object.SetColor(clBlack);
+    EXPECT_EQ(pen.changes, 0);
+    pen.object.SetWidth(3);
+    pen.object.SetStyle(psDash);
+    pen.object.SetMode(pmNot);
+    pen.object.SetWidth(-2); // ignored
+    EXPECT_EQ(pen.changes, 3);
+    EXPECT_EQ(pen.object.Width(), 3);
+
+    Watched<TBrush> brush;
+    brush.object.SetStyle(bsSolid);
+    brush.object.SetColor(clRed);
+    brush.object.SetColor(clRed);
+    EXPECT_EQ(brush.changes, 1);
+
+    Watched<TFont> font;
+    font.object.SetStyle({fsBold});
+    font.object.SetStyle({fsBold});
+    font.object.SetName(QString()); // an empty name is ignored
+    font.object.SetSize(8);         // the same height
+    EXPECT_EQ(font.changes, 1);
+}
+
+TEST(GraphicsObjectsTest, AssignReportsOnceAndCopiesDoNotInheritTheHandler) {
+    Watched<TFont> font;
+    TFont other;
+    other.SetName(QStringLiteral("Courier New"));
+    other.SetHeight(-20);
+    other.SetStyle({fsItalic, fsUnderline});
+    font.object.Assign(other);
+    EXPECT_EQ(font.changes, 1);
+    EXPECT_TRUE(font.object.SameAs(other));
+    font.object.Assign(other);
+    EXPECT_EQ(font.changes, 1);
+
+    TFont copy(font.object);
+    EXPECT_FALSE(copy.OnChange);
+    copy.SetHeight(-30);
+    EXPECT_EQ(font.changes, 1);
+
+    Watched<TPen> pen;
+    TPen wide;
+    wide.SetWidth(4);
+    pen.object.Assign(wide);
+    pen.object.Assign(wide);
+    EXPECT_EQ(pen.changes, 1);
+}
+
+TEST(GraphicsObjectsTest, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
+    const struct {
+        int32_t size, height;
+    } cases[] = {{8, -11}, {9, -12}, {10, -13}, {12, -16}, {24, -32}};
+    for (const auto& c : cases) {
+        TFont font;
+        font.SetSize(c.size);
+        EXPECT_EQ(font.Height(), c.height) << c.size;
+        EXPECT_EQ(font.Size(), c.size);
+    }
+}
+
+TEST(GraphicsObjectsTest, QtFontCarriesTheAttributes) {
+    TFont font;
+    font.SetName(QStringLiteral("Liberation Serif"));
+    font.SetHeight(-20);
+    font.SetStyle({fsBold, fsItalic, fsStrikeOut});
+    const QFont q = font.ToQFont();
+    EXPECT_EQ(q.pixelSize(), 20);
+    EXPECT_TRUE(q.bold());
+    EXPECT_TRUE(q.italic());
+    EXPECT_TRUE(q.strikeOut());
+    EXPECT_FALSE(q.underline());
+    EXPECT_EQ(QFontInfo(q).family(), QStringLiteral("Liberation Serif"));
+
+    // A positive height is the cell height: the characters come out smaller.
+    TFont cell;
+    cell.SetHeight(20);
+    EXPECT_LT(cell.ToQFont().pixelSize(), 20);
+    EXPECT_GT(cell.ToQFont().pixelSize(), 12);
+}
+
+} // namespace
+} // namespace zov

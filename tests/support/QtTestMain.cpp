@@ -1,0 +1,32 @@
+// Test entry point: GoogleTest with one QGuiApplication, created only when tests run
+// (never while tests are merely listed) and on the offscreen platform by default.
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "zov-tests";
+        static char* argv[] = {name, nullptr};
+        fApp = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    void TearDown() override { fApp.reset(); }
+
+private:
+    std::unique_ptr<QGuiApplication> fApp;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    return RUN_ALL_TESTS();
+}
