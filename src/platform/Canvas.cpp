@@ -2,9 +2,7 @@
 
 #include "Arithmetic.h"
 
-#include <QFontMetrics>
 #include <QPaintEngine>
-#include <QRawFont>
 #include <algorithm>
 #include <cmath>
 
@@ -400,13 +398,19 @@ void TCanvas::StretchDraw(const TRect& rect, const QImage& image) {
 
 // ---- Text ----------------------------------------------------------------------------
 
+const TFontMeasure& TCanvas::Measure() const {
+    if (!fMeasure || !fMeasure->Font().SameAs(fFont)) {
+        fMeasure.emplace(fFont);
+    }
+    return *fMeasure;
+}
+
 TSize TCanvas::TextExtent(const QString& text) const {
-    const QFontMetrics metrics(fFont.ToQFont());
-    return {metrics.horizontalAdvance(text), metrics.height()};
+    return Measure().TextExtent(text);
 }
 
 bool TCanvas::HasGlyph(char32_t character) const {
-    return QRawFont::fromFont(fFont.ToQFont()).supportsCharacter(static_cast<uint>(character));
+    return Measure().HasGlyph(character);
 }
 
 void TCanvas::PaintTextCell(const QRectF& cell, const QString& text, bool rightToLeft) {
@@ -422,9 +426,8 @@ void TCanvas::PaintTextCell(const QRectF& cell, const QString& text, bool rightT
 }
 
 void TCanvas::TextOut(int32_t x, int32_t y, const QString& text) {
-    const QFont font = fFont.ToQFont();
-    const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(text);
+    const TFontMeasure& measure = Measure();
+    const int32_t width = measure.Width(text);
     double dx = 0;
     if ((fTextAlign & TextAlign::Center) == TextAlign::Center) {
         dx = -width / 2;
@@ -433,17 +436,17 @@ void TCanvas::TextOut(int32_t x, int32_t y, const QString& text) {
     }
     double top = 0;
     if ((fTextAlign & TextAlign::Baseline) == TextAlign::Baseline) {
-        top = -metrics.ascent();
+        top = -measure.Ascent();
     } else if (fTextAlign & TextAlign::Bottom) {
-        top = -metrics.height();
+        top = -measure.Height();
     }
     fPainter->save();
     fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased);
-    fPainter->setFont(font);
+    fPainter->setFont(measure.QtFont());
     fPainter->translate(x, y);
     fPainter->rotate(-fFont.Orientation() / 10.0);
-    PaintTextCell(QRectF(dx, top, width, metrics.height()), text,
+    PaintTextCell(QRectF(dx, top, width, measure.Height()), text,
                   (fTextAlign & TextAlign::RtlReading) != 0);
     fPainter->restore();
     fPenPos = {x, y};
@@ -456,8 +459,7 @@ int32_t TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags) {
 
 int32_t TCanvas::DrawText(QString& text, TRect& rect, unsigned flags) {
     using namespace DrawTextFlag;
-    const QFont font = fFont.ToQFont();
-    const QFontMetrics metrics(font);
+    const TFontMeasure& measure = Measure();
     const int32_t width = rect.Width();
 
     const QString shown = (flags & NoPrefix) ? text : StripPrefixes(text);
@@ -475,13 +477,12 @@ int32_t TCanvas::DrawText(QString& text, TRect& rect, unsigned flags) {
         for (const QString& line : lines) {
             QString rest = line;
             do {
-                if (metrics.horizontalAdvance(rest) <= width) {
+                if (measure.Width(rest) <= width) {
                     wrapped.push_back(rest);
                     break;
                 }
                 qsizetype fit = 1;
-                while (fit < rest.size() &&
-                       metrics.horizontalAdvance(rest.left(fit + 1)) <= width) {
+                while (fit < rest.size() && measure.Width(rest.left(fit + 1)) <= width) {
                     ++fit;
                 }
                 // Break at the last space that keeps the line inside the box; a word
@@ -505,11 +506,11 @@ int32_t TCanvas::DrawText(QString& text, TRect& rect, unsigned flags) {
     if (flags & EndEllipsis) {
         const QString ellipsis = QStringLiteral("...");
         for (QString& line : lines) {
-            if (metrics.horizontalAdvance(line) <= width) {
+            if (measure.Width(line) <= width) {
                 continue;
             }
             shortened = true;
-            while (!line.isEmpty() && metrics.horizontalAdvance(line + ellipsis) > width) {
+            while (!line.isEmpty() && measure.Width(line + ellipsis) > width) {
                 line.chop(1);
             }
             line += ellipsis;
@@ -526,12 +527,12 @@ int32_t TCanvas::DrawText(QString& text, TRect& rect, unsigned flags) {
         text = joined;
     }
 
-    const int32_t lineHeight = metrics.height();
+    const int32_t lineHeight = measure.Height();
     const auto totalHeight = static_cast<int32_t>(lineHeight * static_cast<int64_t>(lines.size()));
     if (flags & CalcRect) {
         int32_t widest = 0;
         for (const QString& line : lines) {
-            widest = std::max(widest, metrics.horizontalAdvance(line));
+            widest = std::max(widest, measure.Width(line));
         }
         rect.Right = rect.Left + widest;
         rect.Bottom = rect.Top + totalHeight;
@@ -539,7 +540,7 @@ int32_t TCanvas::DrawText(QString& text, TRect& rect, unsigned flags) {
     }
 
     fPainter->save();
-    fPainter->setFont(font);
+    fPainter->setFont(measure.QtFont());
     fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased);
     DrawLines(lines, rect, flags, lineHeight);
@@ -550,7 +551,7 @@ int32_t TCanvas::DrawText(QString& text, TRect& rect, unsigned flags) {
 void TCanvas::DrawLines(const std::vector<QString>& lines, const TRect& rect, unsigned flags,
                         int32_t lineHeight) {
     using namespace DrawTextFlag;
-    const QFontMetrics metrics(fPainter->font());
+    const TFontMeasure& measure = Measure();
     if (!(flags & NoClip)) {
         fPainter->setClipRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()),
                               Qt::IntersectClip);
@@ -567,7 +568,7 @@ void TCanvas::DrawLines(const std::vector<QString>& lines, const TRect& rect, un
         if ((flags & EditControl) && i > 0 && y + lineHeight > rect.Bottom) {
             break; // a partly visible last line is left out
         }
-        const int32_t w = metrics.horizontalAdvance(lines[i]);
+        const int32_t w = measure.Width(lines[i]);
         int32_t x = rect.Left;
         if (flags & Center) {
             x = rect.Left + (rect.Width() - w) / 2;

@@ -2,6 +2,7 @@
 
 #include "Brush.h"
 #include "Font.h"
+#include "FontMeasure.h"
 #include "GraphRegion.h"
 #include "Pen.h"
 #include "TextMeasure.h"
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QString>
 #include <QTransform>
+#include <optional>
 #include <vector>
 
 namespace zov {
@@ -167,6 +169,8 @@ private:
     };
     struct TextLayout;
 
+    // Measures Font(); rebuilt only when the font changed.
+    const TFontMeasure& Measure() const;
     void ApplyMapping();
     // Sets up the painter for a shape; false when nothing is to be drawn (pmNop).
     bool PrepareShape();
@@ -192,6 +196,7 @@ private:
     TPoint fPenPos;
     Mapping fMapping;
     std::vector<SavedState> fSaved;
+    mutable std::optional<TFontMeasure> fMeasure;
 };
 
 // A canvas drawing into an image it owns; white at the start. Serves as the

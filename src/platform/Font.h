@@ -66,8 +66,9 @@ public:
     void Assign(const TFont& source);
     bool SameAs(const TFont& other) const;
 
-    // The Qt font with these attributes, sized in pixels (the orientation is applied
-    // by the canvas when it draws).
+    // The Qt font with these attributes, sized in pixels and without kerning, so that
+    // a line is as wide as its characters (the orientation is applied by the canvas
+    // when it draws).
     QFont ToQFont() const;
 
 private:

@@ -81,6 +81,7 @@ void TFont::Assign(const TFont& source) {
 
 QFont TFont::ToQFont() const {
     QFont font(fName);
+    font.setKerning(false);
     font.setBold(fStyle.Contains(fsBold));
     font.setItalic(fStyle.Contains(fsItalic));
     font.setUnderline(fStyle.Contains(fsUnderline));

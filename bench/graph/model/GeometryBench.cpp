@@ -1,6 +1,7 @@
 // Costs of the geometry routines that run per object while painting, hit testing
 // and laying out captions.
 #include "graph/model/Geometry.h"
+#include "platform/Canvas.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -38,6 +39,20 @@ void BM_FitTextToBox(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FitTextToBox);
+
+// The same with a real font, measuring through the canvas.
+void BM_FitTextToBoxRealFont(benchmark::State& state) {
+    TBitmapCanvas bitmap(10, 10);
+    bitmap.Canvas().Font().SetName(QStringLiteral("Liberation Sans"));
+    bitmap.Canvas().Font().SetHeight(-13);
+    const QString caption =
+        QStringLiteral("Order received from the customer, checked against stock, then passed on to "
+                       "shipping together with the invoice and the delivery note for the carrier.");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FitTextToBox(bitmap.Canvas(), caption, {0, 0, 120, 45}));
+    }
+}
+BENCHMARK(BM_FitTextToBoxRealFont);
 
 void BM_CrossPolygon(benchmark::State& state) {
     TPoints polygon;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Font.h"
+#include "TextMeasure.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QRawFont>
+#include <optional>
+#include <vector>
+
+namespace zov {
+
+// Measures text in one font the way it is drawn: integer widths without kerning,
+// height = ascent + descent. Caption layout measures every prefix of a line, so
+// widths of plain alphabetic text come from cached per-character advances.
+class TFontMeasure : public TTextMeasure {
+public:
+    explicit TFontMeasure(const TFont& font);
+
+    // The attributes this object measures.
+    const TFont& Font() const { return fFont; }
+    const QFont& QtFont() const { return fQtFont; }
+
+    int32_t Width(const QString& text) const;
+    int32_t Height() const { return fMetrics.height(); }
+    int32_t Ascent() const { return fMetrics.ascent(); }
+
+    TSize TextExtent(const QString& text) const override { return {Width(text), Height()}; }
+    bool HasGlyph(char32_t character) const override;
+
+private:
+    // Sum of cached advances; nullopt when some character may be shaped with its
+    // neighbours (combining marks, scripts outside the cached range).
+    std::optional<int32_t> AdditiveWidth(const QString& text) const;
+
+    TFont fFont;
+    QFont fQtFont;
+    QFontMetrics fMetrics;
+    QFontMetricsF fMetricsF;
+    bool fAdditive;
+    mutable std::vector<double> fAdvances;
+    mutable std::optional<QRawFont> fRawFont;
+};
+
+} // namespace zov
