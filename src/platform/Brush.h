@@ -33,6 +33,9 @@ public:
     void SetColor(TColor value) { Update(fColor, value); }
     void SetStyle(TBrushStyle value) { Update(fStyle, value); }
 
+    // Published: written to and read from component streams.
+    const TPropertyList& Properties() const override;
+
     // Copies every attribute; reports one change when anything differed.
     void Assign(const TBrush& source);
     bool SameAs(const TBrush& other) const;

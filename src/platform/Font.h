@@ -62,6 +62,9 @@ public:
     void SetOrientation(int32_t value) { Update(fOrientation, value); }
     void SetStyle(TFontStyles value) { Update(fStyle, value); }
 
+    // Published: written to and read from component streams.
+    const TPropertyList& Properties() const override;
+
     // Copies every attribute; reports one change when anything differed.
     void Assign(const TFont& source);
     bool SameAs(const TFont& other) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Persistent.h"
+
 #include <functional>
 
 namespace zov {
@@ -7,15 +9,15 @@ namespace zov {
 // Common base of pens, brushes and fonts: value-like drawing attributes that tell
 // their owner when they change. A copy starts without a change handler, so a copy
 // never reports to the original's owner.
-class TGraphicsObject {
+class TGraphicsObject : public TPersistent {
 public:
     std::function<void()> OnChange;
 
 protected:
     TGraphicsObject() = default;
-    TGraphicsObject(const TGraphicsObject&) {}
+    TGraphicsObject(const TGraphicsObject&) : TPersistent() {}
     TGraphicsObject& operator=(const TGraphicsObject&) = delete;
-    ~TGraphicsObject() = default;
+    ~TGraphicsObject() override = default;
 
     void Changed() {
         if (OnChange) {

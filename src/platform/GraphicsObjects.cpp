@@ -121,3 +121,58 @@ QFont TFont::ToQFont() const {
 }
 
 } // namespace zov
+
+namespace zov {
+namespace {
+
+std::optional<int32_t> IdentToCharsetValue(const QString& ident) {
+    const auto charset = IdentToCharset(ident);
+    return charset ? std::optional<int32_t>(*charset) : std::nullopt;
+}
+
+} // namespace
+
+const TPropertyList& TPen::Properties() const {
+    static const TPropertyList list =
+        TPropertyListBuilder<TPen>()
+            .NamedInteger("Color", &TPen::Color, &TPen::SetColor, ColorToIdent, IdentToColor,
+                          clBlack)
+            .Enumeration<TPenMode>("Mode", &TPen::Mode, &TPen::SetMode, kPenModeNames, pmCopy)
+            .Enumeration<TPenStyle>("Style", &TPen::Style, &TPen::SetStyle, kPenStyleNames, psSolid)
+            .Integer("Width", &TPen::Width, &TPen::SetWidth, 1)
+            .Build();
+    return list;
+}
+
+const TPropertyList& TBrush::Properties() const {
+    static const TPropertyList list =
+        TPropertyListBuilder<TBrush>()
+            .NamedInteger("Color", &TBrush::Color, &TBrush::SetColor, ColorToIdent, IdentToColor,
+                          clWhite)
+            .Enumeration<TBrushStyle>("Style", &TBrush::Style, &TBrush::SetStyle, kBrushStyleNames,
+                                      bsSolid)
+            .Build();
+    return list;
+}
+
+const TPropertyList& TFont::Properties() const {
+    static const TPropertyList list =
+        TPropertyListBuilder<TFont>()
+            .NamedInteger("Charset", &TFont::Charset, &TFont::SetCharset, CharsetToIdent,
+                          IdentToCharsetValue)
+            .NamedInteger("Color", &TFont::Color, &TFont::SetColor, ColorToIdent, IdentToColor)
+            .Integer("Height", &TFont::Height, &TFont::SetHeight)
+            .String("Name", &TFont::Name, &TFont::SetName)
+            .Integer("Orientation", &TFont::Orientation, &TFont::SetOrientation, 0)
+            .Enumeration<TFontPitch>("Pitch", &TFont::Pitch, &TFont::SetPitch, kFontPitchNames,
+                                     fpDefault)
+            .Integer("Size", &TFont::Size, &TFont::SetSize)
+            .NeverStored()
+            .Set<TFontStyles>("Style", &TFont::Style, &TFont::SetStyle, kFontStyleNames)
+            .Enumeration<TFontQuality>("Quality", &TFont::Quality, &TFont::SetQuality,
+                                       kFontQualityNames, fqDefault)
+            .Build();
+    return list;
+}
+
+} // namespace zov

@@ -60,6 +60,9 @@ public:
     // Negative widths are ignored.
     void SetWidth(int32_t value);
 
+    // Published: written to and read from component streams.
+    const TPropertyList& Properties() const override;
+
     // Copies every attribute; reports one change when anything differed.
     void Assign(const TPen& source);
     bool SameAs(const TPen& other) const;
