@@ -1,0 +1,277 @@
+#pragma once
+
+#include "GraphObjectList.h"
+#include "GraphOwner.h"
+#include "GraphTypes.h"
+#include "platform/Brush.h"
+#include "platform/Font.h"
+#include "platform/Input.h"
+#include "platform/Pen.h"
+#include "platform/Persistent.h"
+#include "platform/Types.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace zov {
+
+class TCanvas;
+class TGraphObject;
+class TStream;
+
+// A graph object class: its stream name, whether it is a link, and how to construct
+// an instance (the constructor chain only; see TGraphObject::Create).
+struct TGraphObjectClass {
+    QString Name;
+    bool IsLink = false;
+    std::function<TGraphObject*(TGraphOwner*)> Construct;
+};
+
+// The class descriptor of T, which must have a constructor taking the owner.
+template <class T> const TGraphObjectClass& GraphObjectClassOf(const char* name, bool isLink) {
+    static const TGraphObjectClass cls{QString::fromLatin1(name), isLink,
+                                       [](TGraphOwner* owner) -> TGraphObject* {
+                                           return new T(owner);
+                                       }};
+    return cls;
+}
+
+// What every element of a graph shares: identity, drawing tools, caption, options,
+// selection and visibility, dependents, change notification with update nesting,
+// the object side of dragging, mouse and keys, hit testing, conversion and streaming.
+//
+// Lifetime: objects are made with Create (or CreateByReading / ConvertTo), which
+// runs the constructor and then AfterConstruction, where the object joins its
+// owner's Objects; they end with Free (BeforeDestruction, then the destructor).
+class TGraphObject : public TPersistent {
+public:
+    // ---- Creation and destruction -----------------------------------------------------
+    static TGraphObject* Create(const TGraphObjectClass& cls, TGraphOwner* owner);
+    template <class T> static T* Create(TGraphOwner* owner) {
+        return static_cast<T*>(Create(T::Class(), owner));
+    }
+    // Reads the object from stream before it joins the graph; a failed read frees it
+    // again and passes the error on.
+    static TGraphObject* CreateByReading(const TGraphObjectClass& cls, TGraphOwner* owner,
+                                         TStream& stream);
+    // A new object of cls standing in another's place: same data, ID, links, index and
+    // selection. The other object is left to be freed by the caller.
+    static TGraphObject* CreateInPlaceOf(const TGraphObjectClass& cls, TGraphObject* another);
+    void Free();
+
+    virtual const TGraphObjectClass& ClassType() const = 0;
+
+    // ---- Identity and properties ----------------------------------------------------------
+    uint32_t ID() const { return fID; }
+    TGraphOwner* Owner() const { return fOwner; }
+
+    TBrush& Brush() { return *fBrush; }
+    TPen& Pen() { return *fPen; }
+    TFont& Font() { return *fFont; }
+    const TBrush& Brush() const { return *fBrush; }
+    const TPen& Pen() const { return *fPen; }
+    const TFont& Font() const { return *fFont; }
+    void SetBrush(const TBrush& value) { fBrush->Assign(value); }
+    void SetPen(const TPen& value) { fPen->Assign(value); }
+    void SetFont(const TFont& value) { fFont->Assign(value); }
+
+    QString Text() const { return fText; }
+    void SetText(const QString& value);
+    QString Hint() const { return fHint; }
+    void SetHint(const QString& value);
+    bool ParentFont() const { return fParentFont; }
+    void SetParentFont(bool value);
+    TGraphObjectOptions Options() const { return fOptions; }
+    void SetOptions(TGraphObjectOptions value);
+    bool Visible() const { return fVisible; }
+    void SetVisible(bool value);
+    int32_t Tag() const { return fTag; }
+    void SetTag(int32_t value) { fTag = value; }
+    bool HasCustomData() const { return fHasCustomData; }
+    void SetHasCustomData(bool value);
+    void* Data() const { return fData; }
+    void SetData(void* value) { fData = value; }
+    bool Selected() const { return fSelected; }
+    // An object without goSelectable stays unselected.
+    void SetSelected(bool value);
+
+    TGraphObjectStates States() const { return fStates; }
+    bool Showing() const;
+    bool Dragging() const { return fStates.Contains(osDragging); }
+    // The caption as laid out for display.
+    const QString& TextToShow() const { return fTextToShow; }
+    const TRect& VisualRect() const { return fVisualRect; }
+    virtual TRect SelectedVisualRect() const;
+    virtual TRect BoundsRect() const = 0;
+    virtual void SetBoundsRect(const TRect& rect) = 0;
+
+    // Index in the owner's Objects (0 is drawn first); out of range means the top.
+    int32_t ZOrder() const;
+    void SetZOrder(int32_t value);
+    void BringToFront() { SetZOrder(2147483647); }
+    void SendToBack() { SetZOrder(0); }
+
+    TGraphObjectList& Dependents() { return *fDependentList; }
+    TGraphObjectList& LinkInputs() { return *fLinkInputList; }
+    TGraphObjectList& LinkOutputs() { return *fLinkOutputList; }
+    int32_t DependentCount() const { return fDependentList->Count(); }
+    int32_t LinkInputCount() const { return fLinkInputList->Count(); }
+    int32_t LinkOutputCount() const { return fLinkOutputList->Count(); }
+
+    bool IsLink() const { return ClassType().IsLink; }
+    bool IsNode() const { return !IsLink(); }
+    bool IsLocked() const;
+
+    // ---- Streaming --------------------------------------------------------------------------
+    const TPropertyList& Properties() const override;
+    static const TPropertyList& ClassProperties();
+    void DefineProperties(TFiler& filer) override;
+    virtual void LoadFromStream(TStream& stream);
+    virtual void SaveToStream(TStream& stream);
+    // Copies caption, hint, brush, pen, font, ParentFont, visibility and options.
+    virtual void Assign(const TGraphObject& source);
+
+    // ---- Changes ------------------------------------------------------------------------------
+    virtual void BeginUpdate();
+    virtual void EndUpdate();
+    // Collected while deferred; otherwise carried out at once.
+    virtual void Changed(TGraphChangeFlags flags);
+    virtual void Invalidate();
+    // Replaces this object by one of another class of the same kind (node or link);
+    // returns the new object, or this one when nothing was converted.
+    virtual TGraphObject* ConvertTo(const TGraphObjectClass* anotherClass);
+    bool Delete();
+    bool CanDelete();
+
+    // ---- Called by the graph ---------------------------------------------------------------
+    virtual void Initialize();
+    virtual void Loaded();
+    virtual void RenumberID(uint32_t oldID, uint32_t newID);
+    virtual void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject);
+    // Tells every dependent that this object changed (0) or is going away (1).
+    virtual void TellDependents(int flag);
+    virtual void ResolveReferences() {}
+    virtual void RefreshFromReferences() {}
+    virtual void ReferenceChanged(TGraphObject* object, int flag);
+    virtual void OwnerFontChanged();
+
+    virtual uint32_t HitTest(const TPoint& pt) const;
+    bool ContainsPoint(int32_t x, int32_t y) const { return HitTest({x, y}) != hcNone; }
+    virtual bool ContainsRect(const TRect& rect) const;
+
+    virtual void Draw(TCanvas& canvas);
+    virtual void DrawMarks(TCanvas& canvas);
+    virtual bool VisibleOnCanvas(TCanvas& canvas) const;
+
+    virtual bool BeginDrag(const TPoint& pt, uint32_t hitTest = hcComputeFromPoint);
+    virtual bool DragTo(const TPoint& pt, bool snapToGrid);
+    virtual bool DragBy(int32_t dX, int32_t dY, bool snapToGrid);
+    virtual bool EndDrag(bool accept);
+    // A selected object following the drag source.
+    virtual bool JoinDrag(uint32_t hitTest);
+    virtual bool LeaveDrag();
+    virtual void LockDrag();
+    virtual void UnlockDrag();
+    // The sides a drag by this hit-test code moves.
+    virtual TObjectSides MovableSides(uint32_t hitTest) const;
+    virtual bool ApplyDragOffset(uint32_t hitTest, int32_t dX, int32_t dY);
+    virtual void SnapDragOffset(uint32_t hitTest, int32_t& dX, int32_t& dY);
+    virtual void OffsetBy(int32_t dX, int32_t dY) = 0;
+    virtual TCursor CursorFor(uint32_t hitTest) const;
+
+    virtual void MouseDown(TMouseButton button, TShiftState shift, const TPoint& pt);
+    virtual void MouseMove(TShiftState shift, const TPoint& pt);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, const TPoint& pt);
+    // Returns whether the key was used.
+    virtual bool KeyPress(uint16_t& key, TShiftState shift);
+
+    // Where links to this object aim, and where a link coming from reference meets it.
+    virtual void AnchorPoint(TPoint& pt) const = 0;
+    virtual void AttachPoint(const TPoint& reference, TPoint& pt) const = 0;
+
+protected:
+    // The constructor chain; use Create to make objects.
+    explicit TGraphObject(TGraphOwner* owner);
+    ~TGraphObject() override;
+
+    void AfterConstruction();
+    void BeforeDestruction();
+
+    virtual bool LayoutCaption(bool recalc, int32_t dX, int32_t dY);
+    virtual void AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY);
+    virtual void DependentsListChanged(TGraphObject*, TGraphObjectListAction) {}
+    virtual void InputLinksChanged(TGraphObject* object, TGraphObjectListAction action);
+    virtual void OutputLinksChanged(TGraphObject* object, TGraphObjectListAction action);
+    bool ChangesDeferred() const;
+    virtual int32_t HandleSize() const;
+    virtual void ComputeVisualRect(TRect& rect) const = 0;
+    virtual uint32_t LocalHitTest(const TPoint&) const { return hcNone; }
+
+    virtual void DrawHandle(TCanvas& canvas, const TPoint& pt, bool enabled);
+    virtual void DrawHandles(TCanvas& canvas) = 0;
+    virtual void DrawDragOutline(TCanvas& canvas) = 0;
+    virtual void DrawCaption(TCanvas& canvas) = 0;
+    virtual void DrawShape(TCanvas& canvas) = 0;
+
+    // Bytes that follow the property stream of some classes (the text node's content).
+    virtual void ReadPayload(TStream&) {}
+    virtual void WritePayload(TStream&) {}
+
+    TGraphObjectStates fStates{osCreating};
+    QString fTextToShow;
+    TRect fVisualRect;
+    TGraphChangeFlags fVisualRectFlags{gcPlacement};
+
+private:
+    void GraphicsChanged(TGraphChangeFlags flags);
+    void FontChanged();
+    // Copies a font without letting the copy count as the object's own font change.
+    void CopyFontQuietly(const TFont& source);
+    void ListChanged(TGraphObjectList& list, TGraphObject* object, TGraphObjectListAction action);
+    void ReadCustomData(TStream& stream);
+    void WriteCustomData(TStream& stream);
+
+    uint32_t fID = 0;
+    TGraphOwner* fOwner;
+    std::unique_ptr<TBrush> fBrush;
+    std::unique_ptr<TPen> fPen;
+    QString fText;
+    QString fHint;
+    std::unique_ptr<TFont> fFont;
+    bool fParentFont = true;
+    TGraphObjectOptions fOptions = DefaultGraphObjectOptions;
+    bool fVisible = true;
+    bool fSelected = false;
+    std::unique_ptr<TGraphObjectList> fDependentList;
+    std::unique_ptr<TGraphObjectList> fLinkInputList;
+    std::unique_ptr<TGraphObjectList> fLinkOutputList;
+    int32_t fTag = 0;
+    void* fData = nullptr;
+    bool fHasCustomData = false;
+    int32_t fUpdateCount = 0;
+    TGraphChangeFlags fPendingChanges;
+    int32_t fDragDisableCount = 0;
+};
+
+// The carrier one graph object travels in through a component stream: its ID, and
+// the object's own properties under "G.".
+class TGraphStreamableObject : public TPersistent {
+public:
+    static constexpr const char* ClassName = "TGraphStreamableObject";
+
+    explicit TGraphStreamableObject(TGraphObject* object, uint32_t id = 0) : fID(id), fG(object) {}
+
+    uint32_t ID() const { return fID; }
+    void SetID(uint32_t value) { fID = value; }
+    TGraphObject* G() const { return fG; }
+
+    const TPropertyList& Properties() const override;
+
+private:
+    uint32_t fID;
+    TGraphObject* fG;
+    int32_t fDummy = 0;
+};
+
+} // namespace zov

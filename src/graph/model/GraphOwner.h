@@ -1,0 +1,88 @@
+#pragma once
+
+#include "GraphTypes.h"
+#include "platform/Color.h"
+#include "platform/Input.h"
+#include "platform/Types.h"
+
+namespace zov {
+
+class TCanvas;
+class TFont;
+class TGraphConstraints;
+class TGraphObject;
+class TGraphObjectList;
+class TStream;
+
+// Everything a graph object may ask of the graph it belongs to. The graph control
+// implements it; graph objects reach their graph through nothing else.
+class TGraphOwner {
+public:
+    // ---- Settings -------------------------------------------------------------------
+    // The graph's font, copied by objects whose ParentFont is set.
+    virtual const TFont& Font() const = 0;
+    // The pointer shape over the graph where no object asks for another.
+    virtual TCursor Cursor() const = 0;
+    // Background colour; fills selection handles.
+    virtual TColor Color() const = 0;
+    // Half the side of a selection handle.
+    virtual int32_t MarkerSize() const = 0;
+    virtual TColor MarkerColor() const = 0;
+    // Invisible objects are still shown (and hit) when set.
+    virtual bool ShowHiddenObjects() const = 0;
+    // Nodes, or links, cannot be moved or resized when set.
+    virtual bool LockNodes() const = 0;
+    virtual bool LockLinks() const = 0;
+    virtual bool SnapToGrid() const = 0;
+    virtual int32_t GridSize() const = 0;
+    virtual TGraphConstraints& GraphConstraints() = 0;
+
+    // ---- Objects ----------------------------------------------------------------------
+    // All objects in drawing order; the list owns them (removing one frees it).
+    virtual TGraphObjectList& Objects() = 0;
+    virtual TGraphObjectList& SelectedObjects() = 0;
+    virtual TGraphObject* FindObjectByID(uint32_t id) const = 0;
+    // The topmost object at a graph point (nullptr when none).
+    virtual TGraphObject* FindObjectAt(int32_t x, int32_t y) const = 0;
+    // The ID an object should carry: its own unless another object has it, or the
+    // number of objects plus one for a new object; then the next free one above.
+    virtual uint32_t NextFreeID(const TGraphObject* object) const = 0;
+    // Repaints the part of the view showing a rectangle of graph units.
+    virtual void InvalidateRect(const TRect& rect) = 0;
+    // Records an object's change: modified state, extent, repaint.
+    virtual void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) = 0;
+
+    // ---- Grid ----------------------------------------------------------------------------
+    virtual TPoint SnapPoint(const TPoint& pt) const = 0;
+    // Adjusts a movement so that pt + (dX, dY) lands on the grid.
+    virtual void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const = 0;
+
+    // ---- Dragging ------------------------------------------------------------------------
+    // The object whose drag is running, or nullptr.
+    virtual TGraphObject* DragSource() const = 0;
+    virtual uint32_t DragHitTest() const = 0;
+    // The graph point the drag has reached.
+    virtual TPoint DragTargetPt() const = 0;
+    // Starts a drag of object by the part hit; false refuses it.
+    virtual bool StartDragOperation(TGraphObject* object, const TPoint& pt, uint32_t hitTest) = 0;
+    virtual void MoveDraggedBy(int32_t dX, int32_t dY) = 0;
+    virtual void FinishDragOperation(bool accept) = 0;
+    // Shows a pointer shape while the mouse is over the graph.
+    virtual void SetScreenCursor(TCursor cursor) = 0;
+
+    // ---- Events the graph fires for its objects ----------------------------------------
+    virtual void DoObjectInitInstance(TGraphObject* object) = 0;
+    virtual void DoObjectChange(TGraphObject* object) = 0;
+    virtual void DoObjectBeforeDraw(TGraphObject* object, TCanvas& canvas) = 0;
+    virtual void DoObjectAfterDraw(TGraphObject* object, TCanvas& canvas) = 0;
+    // A query: canRemove keeps its value when nobody answers (or queries are suspended).
+    virtual void DoCanRemoveObject(TGraphObject* object, bool& canRemove) = 0;
+    // The application's own bytes for an object ("CustomData").
+    virtual void DoObjectRead(TGraphObject* object, TStream& stream) = 0;
+    virtual void DoObjectWrite(TGraphObject* object, TStream& stream) = 0;
+
+protected:
+    ~TGraphOwner() = default;
+};
+
+} // namespace zov

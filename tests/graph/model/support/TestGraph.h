@@ -1,0 +1,203 @@
+#pragma once
+
+#include "graph/model/GraphConstraints.h"
+#include "graph/model/GraphObject.h"
+#include "graph/model/GraphObjectList.h"
+#include "graph/model/GraphOwner.h"
+#include "platform/Canvas.h"
+#include "platform/Font.h"
+#include "platform/Stream.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zov::test {
+
+// A rectangular node with the least behaviour a graph object needs: bounds that
+// move and resize, a body to hit, and an outline to draw.
+class TTestNode : public TGraphObject {
+public:
+    static const TGraphObjectClass& Class() {
+        return GraphObjectClassOf<TTestNode>("TTestNode", false);
+    }
+    const TGraphObjectClass& ClassType() const override { return Class(); }
+
+    explicit TTestNode(TGraphOwner* owner) : TGraphObject(owner) {}
+
+    TRect BoundsRect() const override { return fBounds; }
+    void SetBoundsRect(const TRect& rect) override;
+    void OffsetBy(int32_t dX, int32_t dY) override;
+
+    // Streamed like the bounds of real nodes: always written.
+    int32_t Left() const { return fBounds.Left; }
+    int32_t Top() const { return fBounds.Top; }
+    int32_t Width() const { return fBounds.Width(); }
+    int32_t Height() const { return fBounds.Height(); }
+    void SetLeft(int32_t v) { SetBoundsRect(TRect::FromBounds(v, Top(), Width(), Height())); }
+    void SetTop(int32_t v) { SetBoundsRect(TRect::FromBounds(Left(), v, Width(), Height())); }
+    void SetWidth(int32_t v) { SetBoundsRect(TRect::FromBounds(Left(), Top(), v, Height())); }
+    void SetHeight(int32_t v) { SetBoundsRect(TRect::FromBounds(Left(), Top(), Width(), v)); }
+    const TPropertyList& Properties() const override;
+    void AnchorPoint(TPoint& pt) const override;
+    void AttachPoint(const TPoint& reference, TPoint& pt) const override;
+    TObjectSides MovableSides(uint32_t hitTest) const override;
+    bool ApplyDragOffset(uint32_t hitTest, int32_t dX, int32_t dY) override;
+
+    // What the drawing hooks saw: the canvas pen width and mode of the last outline.
+    int32_t fOutlinePenWidth = -1;
+    TPenMode fOutlinePenMode = pmCopy;
+    int fHandlesDrawn = 0;
+    int fShapesDrawn = 0;
+
+protected:
+    void ComputeVisualRect(TRect& rect) const override { rect = fBounds; }
+    uint32_t LocalHitTest(const TPoint& pt) const override;
+    void DrawHandles(TCanvas& canvas) override;
+    void DrawDragOutline(TCanvas& canvas) override;
+    void DrawCaption(TCanvas&) override {}
+    void DrawShape(TCanvas& canvas) override;
+
+private:
+    TRect fBounds{100, 100, 140, 130};
+};
+
+// Another node class, to convert to.
+class TOtherNode : public TTestNode {
+public:
+    static const TGraphObjectClass& Class() {
+        return GraphObjectClassOf<TOtherNode>("TOtherNode", false);
+    }
+    const TGraphObjectClass& ClassType() const override { return Class(); }
+    using TTestNode::TTestNode;
+};
+
+// A node whose constructor narrows its options, as text nodes do.
+class TNarrowNode : public TTestNode {
+public:
+    static const TGraphObjectClass& Class() {
+        return GraphObjectClassOf<TNarrowNode>("TNarrowNode", false);
+    }
+    const TGraphObjectClass& ClassType() const override { return Class(); }
+    explicit TNarrowNode(TGraphOwner* owner) : TTestNode(owner) {
+        SetOptions({goSelectable, goShowCaption});
+    }
+};
+
+// A link joining two objects, registered in their link lists; it lets go of an end
+// that goes away.
+class TTestLink : public TGraphObject {
+public:
+    static const TGraphObjectClass& Class() {
+        return GraphObjectClassOf<TTestLink>("TTestLink", true);
+    }
+    const TGraphObjectClass& ClassType() const override { return Class(); }
+    explicit TTestLink(TGraphOwner* owner) : TGraphObject(owner) {}
+
+    void Join(TGraphObject* source, TGraphObject* target);
+    TGraphObject* Source() const { return fSource; }
+    TGraphObject* Target() const { return fTarget; }
+
+    TRect BoundsRect() const override { return {}; }
+    void SetBoundsRect(const TRect&) override {}
+    void OffsetBy(int32_t, int32_t) override {}
+    void AnchorPoint(TPoint& pt) const override { pt = {}; }
+    void AttachPoint(const TPoint&, TPoint& pt) const override { pt = {}; }
+    void ReferenceChanged(TGraphObject* object, int flag) override;
+    // Going away (1) lets go of both ends.
+    void TellDependents(int flag) override;
+    void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject) override;
+
+    std::vector<int> fReferenceFlags;
+
+protected:
+    void ComputeVisualRect(TRect& rect) const override { rect = {}; }
+    void DrawHandles(TCanvas&) override {}
+    void DrawDragOutline(TCanvas&) override {}
+    void DrawCaption(TCanvas&) override {}
+    void DrawShape(TCanvas&) override {}
+
+private:
+    TGraphObject* fSource = nullptr;
+    TGraphObject* fTarget = nullptr;
+};
+
+// A graph for objects to live in, keeping its objects the way the graph control
+// does (the list owns them) and recording what objects ask of it.
+class TTestGraph : public TGraphOwner {
+public:
+    TTestGraph();
+    ~TTestGraph();
+
+    template <class T> T* Add(const TRect& bounds = {100, 100, 140, 130}) {
+        T* object = TGraphObject::Create<T>(this);
+        object->SetBoundsRect(bounds);
+        return object;
+    }
+
+    const TFont& Font() const override { return fFont; }
+    TCursor Cursor() const override { return crDefault; }
+    TColor Color() const override { return clWhite; }
+    int32_t MarkerSize() const override { return fMarkerSize; }
+    TColor MarkerColor() const override { return clBlack; }
+    bool ShowHiddenObjects() const override { return fShowHidden; }
+    bool LockNodes() const override { return fLockNodes; }
+    bool LockLinks() const override { return false; }
+    bool SnapToGrid() const override { return fSnapToGrid; }
+    int32_t GridSize() const override { return fGridSize; }
+    TGraphConstraints& GraphConstraints() override { return fConstraints; }
+
+    TGraphObjectList& Objects() override { return fObjects; }
+    TGraphObjectList& SelectedObjects() override { return fSelected; }
+    TGraphObject* FindObjectByID(uint32_t id) const override;
+    TGraphObject* FindObjectAt(int32_t x, int32_t y) const override;
+    uint32_t NextFreeID(const TGraphObject* object) const override;
+    void InvalidateRect(const TRect& rect) override { fInvalidated.push_back(rect); }
+    void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) override;
+    TPoint SnapPoint(const TPoint& pt) const override;
+    void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const override;
+
+    TGraphObject* DragSource() const override { return fDragSource; }
+    uint32_t DragHitTest() const override { return fDragHitTest; }
+    TPoint DragTargetPt() const override { return fDragTargetPt; }
+    bool StartDragOperation(TGraphObject* object, const TPoint& pt, uint32_t hitTest) override;
+    void MoveDraggedBy(int32_t dX, int32_t dY) override;
+    void FinishDragOperation(bool accept) override;
+    void SetScreenCursor(TCursor cursor) override { fScreenCursor = cursor; }
+
+    void DoObjectInitInstance(TGraphObject* object) override;
+    void DoObjectChange(TGraphObject* object) override;
+    void DoObjectBeforeDraw(TGraphObject*, TCanvas&) override { fEvents.push_back("BeforeDraw"); }
+    void DoObjectAfterDraw(TGraphObject*, TCanvas&) override { fEvents.push_back("AfterDraw"); }
+    void DoCanRemoveObject(TGraphObject*, bool& canRemove) override { canRemove = fCanRemove; }
+    void DoObjectRead(TGraphObject* object, TStream& stream) override;
+    void DoObjectWrite(TGraphObject* object, TStream& stream) override;
+
+    TFont fFont;
+    TGraphConstraints fConstraints;
+    int32_t fMarkerSize = 3;
+    int32_t fGridSize = 8;
+    bool fShowHidden = false;
+    bool fLockNodes = false;
+    bool fSnapToGrid = false;
+    bool fCanRemove = true;
+
+    std::vector<std::string> fEvents;
+    std::vector<std::pair<const TGraphObject*, TGraphChangeFlags>> fChanges;
+    std::vector<TRect> fInvalidated;
+    TCursor fScreenCursor = crDefault;
+    std::map<const TGraphObject*, QByteArray> fCustomData; // written by DoObjectWrite
+    std::map<const TGraphObject*, QByteArray> fCustomDataRead;
+
+private:
+    TGraphObjectList fObjects;
+    TGraphObjectList fSelected;
+    TGraphObject* fDragSource = nullptr;
+    uint32_t fDragHitTest = 0;
+    TPoint fDragTargetPt;
+    std::vector<TGraphObject*> fDragging;
+    std::vector<QByteArray> fDragBackup;
+};
+
+} // namespace zov::test
