@@ -4,7 +4,7 @@ RELEASE_DIR := build/release
 BENCH_DIR   := build/bench
 JOBS        ?= $(shell nproc)
 
-.PHONY: deps test build bench run format clean
+.PHONY: deps test build bench run format clean fuzz
 
 deps:
 	@scripts/install-deps
@@ -33,3 +33,8 @@ format:
 
 clean:
 	rm -rf build
+
+# libFuzzer targets, built with clang in build/fuzz.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOV_TESTS=OFF -DZOV_FUZZ=ON
+	cmake --build build/fuzz -j $(JOBS)
