@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Font.h"
 #include "platform/Pen.h"
+#include "support/Bytes.h"
 
 #include <cmath>
 #include <functional>
@@ -12,18 +13,8 @@
 namespace zov {
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values) {
-    QByteArray bytes;
-    for (int v : values) {
-        bytes.append(static_cast<char>(v));
-    }
-    return bytes;
-}
-
-QByteArray Short(const char* text) {
-    const QByteArray utf8(text);
-    return QByteArray(1, static_cast<char>(utf8.size())) + utf8;
-}
+using test::Bytes;
+using test::Short;
 
 template <typename F> QByteArray Written(F write) {
     TMemoryStream stream;

@@ -1,5 +1,6 @@
 #include "platform/Exceptions.h"
 #include "platform/Filer.h"
+#include "support/Bytes.h"
 #include "support/TestGraph.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +13,8 @@ using test::TTestGraph;
 using test::TTestLink;
 using test::TTestNode;
 
-QByteArray Bytes(std::initializer_list<int> values) {
-    QByteArray bytes;
-    for (int v : values) {
-        bytes.append(static_cast<char>(v));
-    }
-    return bytes;
-}
-
-QByteArray Short(const char* text) {
-    const QByteArray utf8(text);
-    return QByteArray(1, static_cast<char>(utf8.size())) + utf8;
-}
+using test::Bytes;
+using test::Short;
 
 // The body of an object with ID 1 whose records after "ID" are given.
 QByteArray Body(const QByteArray& records) {
