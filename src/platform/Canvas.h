@@ -5,6 +5,7 @@
 #include "FontMeasure.h"
 #include "GraphRegion.h"
 #include "Pen.h"
+#include "TextLayout.h"
 #include "TextMeasure.h"
 #include "Types.h"
 
@@ -16,24 +17,6 @@
 #include <vector>
 
 namespace zov {
-
-// Flags of TCanvas::DrawText (the values are those stored in graph code and files).
-namespace DrawTextFlag {
-inline constexpr unsigned Left = 0x0;
-inline constexpr unsigned Center = 0x1;
-inline constexpr unsigned Right = 0x2;
-inline constexpr unsigned VCenter = 0x4; // single line only
-inline constexpr unsigned Bottom = 0x8;  // single line only
-inline constexpr unsigned WordBreak = 0x10;
-inline constexpr unsigned SingleLine = 0x20;
-inline constexpr unsigned NoClip = 0x100;
-inline constexpr unsigned CalcRect = 0x400;
-inline constexpr unsigned NoPrefix = 0x800;
-inline constexpr unsigned EditControl = 0x2000;
-inline constexpr unsigned EndEllipsis = 0x8000;
-inline constexpr unsigned ModifyString = 0x10000;
-inline constexpr unsigned RtlReading = 0x20000;
-} // namespace DrawTextFlag
 
 // Reference point of TCanvas::TextOut: one horizontal and one vertical flag or'ed.
 namespace TextAlign {

@@ -1,6 +1,10 @@
 #include "FontMeasure.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
+#include <deque>
+#include <memory>
 
 namespace zov {
 namespace {
@@ -14,7 +18,39 @@ bool IsCached(char16_t c) {
            !(c >= 0x483 && c < 0x48A);
 }
 
+constexpr size_t kSharedCacheSize = 8;
+
+std::deque<std::unique_ptr<TFontMeasure>>& SharedCache() {
+    static std::deque<std::unique_ptr<TFontMeasure>> cache;
+    return cache;
+}
+
+// Fonts must go before the application object does.
+void ClearSharedCache() { SharedCache().clear(); }
+
 } // namespace
+
+const TFontMeasure& TFontMeasure::Shared(const TFont& font) {
+    auto& cache = SharedCache();
+    for (auto it = cache.begin(); it != cache.end(); ++it) {
+        if ((*it)->Font().SameAs(font)) {
+            if (it != cache.begin()) {
+                std::unique_ptr<TFontMeasure> hit = std::move(*it);
+                cache.erase(it);
+                cache.push_front(std::move(hit));
+            }
+            return *cache.front();
+        }
+    }
+    if (cache.empty()) {
+        qAddPostRoutine(ClearSharedCache);
+    }
+    cache.push_front(std::make_unique<TFontMeasure>(font));
+    if (cache.size() > kSharedCacheSize) {
+        cache.pop_back();
+    }
+    return *cache.front();
+}
 
 TFontMeasure::TFontMeasure(const TFont& font)
     : fFont(font), fQtFont(font.ToQFont()), fMetrics(fQtFont), fMetricsF(fQtFont),

@@ -19,6 +19,10 @@ class TFontMeasure : public TTextMeasure {
 public:
     explicit TFontMeasure(const TFont& font);
 
+    // A measure of font from a small cache of recently used fonts, for layout code
+    // that has no canvas at hand. Use the reference at once: later calls may evict it.
+    static const TFontMeasure& Shared(const TFont& font);
+
     // The attributes this object measures.
     const TFont& Font() const { return fFont; }
     const QFont& QtFont() const { return fQtFont; }

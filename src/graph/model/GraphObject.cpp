@@ -67,8 +67,12 @@ TGraphObject::~TGraphObject() {
     fDependentList.reset();
 }
 
-TGraphObject* TGraphObject::Create(const TGraphObjectClass& cls, TGraphOwner* owner) {
+TGraphObject* TGraphObject::Create(const TGraphObjectClass& cls, TGraphOwner* owner,
+                                   const std::function<void(TGraphObject&)>& setup) {
     TCreationGuard guard{cls.Construct(owner)};
+    if (setup) {
+        setup(*guard.object);
+    }
     guard.object->AfterConstruction();
     return guard.Release();
 }

@@ -47,7 +47,9 @@ template <class T> const TGraphObjectClass& GraphObjectClassOf(const char* name,
 class TGraphObject : public TPersistent {
 public:
     // ---- Creation and destruction -----------------------------------------------------
-    static TGraphObject* Create(const TGraphObjectClass& cls, TGraphOwner* owner);
+    // setup runs between the constructor and joining the graph (while osCreating).
+    static TGraphObject* Create(const TGraphObjectClass& cls, TGraphOwner* owner,
+                                const std::function<void(TGraphObject&)>& setup = {});
     template <class T> static T* Create(TGraphOwner* owner) {
         return static_cast<T*>(Create(T::Class(), owner));
     }

@@ -10,6 +10,7 @@ namespace zov {
 class TCanvas;
 class TFont;
 class TGraphConstraints;
+class TGraphNode;
 class TGraphObject;
 class TGraphObjectList;
 class TStream;
@@ -51,6 +52,17 @@ public:
     virtual void InvalidateRect(const TRect& rect) = 0;
     // Records an object's change: modified state, extent, repaint.
     virtual void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) = 0;
+
+    // ---- Nodes -------------------------------------------------------------------------
+    // Nodes are never made narrower or lower than this.
+    virtual int32_t MinNodeSize() const = 0;
+    // Captions are laid out and drawn for right-to-left reading.
+    virtual bool UseRightToLeftReading() const = 0;
+    // A query before a node moves or resizes: may change the new bounds and forbid
+    // moving or resizing (not asked while queries are suspended).
+    virtual void DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
+                                     int32_t& height, bool& canMove, bool& canResize) = 0;
+    virtual void DoNodeMoveResize(TGraphNode* node) = 0;
 
     // ---- Grid ----------------------------------------------------------------------------
     virtual TPoint SnapPoint(const TPoint& pt) const = 0;

@@ -197,6 +197,14 @@ void TTestGraph::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags)
     fChanges.emplace_back(object, flags);
 }
 
+void TTestGraph::DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top,
+                                     int32_t& width, int32_t& height, bool& canMove,
+                                     bool& canResize) {
+    if (fOnCanMoveResizeNode) {
+        fOnCanMoveResizeNode(node, left, top, width, height, canMove, canResize);
+    }
+}
+
 TPoint TTestGraph::SnapPoint(const TPoint& pt) const {
     return {(pt.X + fGridSize / 2) / fGridSize * fGridSize,
             (pt.Y + fGridSize / 2) / fGridSize * fGridSize};

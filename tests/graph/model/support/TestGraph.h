@@ -155,6 +155,11 @@ public:
     uint32_t NextFreeID(const TGraphObject* object) const override;
     void InvalidateRect(const TRect& rect) override { fInvalidated.push_back(rect); }
     void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) override;
+    int32_t MinNodeSize() const override { return fMinNodeSize; }
+    bool UseRightToLeftReading() const override { return false; }
+    void DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
+                             int32_t& height, bool& canMove, bool& canResize) override;
+    void DoNodeMoveResize(TGraphNode*) override { fEvents.push_back("NodeMoveResize"); }
     TPoint SnapPoint(const TPoint& pt) const override;
     void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const override;
 
@@ -178,6 +183,9 @@ public:
     TGraphConstraints fConstraints;
     int32_t fMarkerSize = 3;
     int32_t fGridSize = 8;
+    int32_t fMinNodeSize = 16;
+    std::function<void(TGraphNode*, int32_t&, int32_t&, int32_t&, int32_t&, bool&, bool&)>
+        fOnCanMoveResizeNode;
     bool fShowHidden = false;
     bool fLockNodes = false;
     bool fSnapToGrid = false;

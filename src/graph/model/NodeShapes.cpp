@@ -1,0 +1,255 @@
+#include "NodeShapes.h"
+
+#include "Geometry.h"
+#include "platform/Arithmetic.h"
+#include "platform/Canvas.h"
+#include "platform/Exceptions.h"
+
+#include <QtEndian>
+
+namespace zov {
+namespace {
+
+// The overlap of two rectangles, or (0, 0, 0, 0) when they do not overlap.
+TRect Intersection(const TRect& a, const TRect& b) {
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+            std::min(a.Bottom, b.Bottom)};
+    return r.IsEmpty() ? TRect{} : r;
+}
+
+int32_t Half(int32_t a, int32_t b) {
+    return static_cast<int32_t>((int64_t{a} + b) / 2);
+}
+
+} // namespace
+
+// ---- Polygonal nodes ------------------------------------------------------------------
+
+TPoint TPolygonalNode::Center() const {
+    return MeanPoint(fVertices);
+}
+
+TPoints TPolygonalNode::OutlineCrossings(const TPoint& linePt, double angle) const {
+    return CrossPolygon(linePt, angle, fVertices);
+}
+
+void TPolygonalNode::Initialize() {
+    ComputeVertices(BoundsRect(), fVertices);
+    TGraphNode::Initialize();
+}
+
+TGraphRegion TPolygonalNode::BuildRegion() const {
+    return TGraphRegion::Polygon(fVertices, pfWinding);
+}
+
+void TPolygonalNode::DrawOutline(TCanvas& canvas) {
+    canvas.Polygon(fVertices);
+}
+
+void TPolygonalNode::AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) {
+    if (dCX != 0 || dCY != 0) {
+        ComputeVertices(BoundsRect(), fVertices);
+    } else {
+        ShiftPoints(fVertices, dX, dY);
+    }
+    TGraphNode::AfterMoveResize(dX, dY, dCX, dCY);
+}
+
+const TGraphObjectClass& TRectangularNode::Class() {
+    return GraphObjectClassOf<TRectangularNode>("TRectangularNode", false);
+}
+
+void TRectangularNode::ComputeVertices(const TRect& r, TPoints& points) const {
+    points = {{r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}};
+}
+
+const TGraphObjectClass& TTriangularNode::Class() {
+    return GraphObjectClassOf<TTriangularNode>("TTriangularNode", false);
+}
+
+void TTriangularNode::ComputeVertices(const TRect& r, TPoints& points) const {
+    points = {{Half(r.Left, r.Right), r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}};
+}
+
+void TTriangularNode::CaptionBox(TRect& rect) const {
+    TGraphNode::CaptionBox(rect);
+    const TPoints& v = Vertices();
+    rect = Intersection(rect,
+                        {Half(v[0].X, v[2].X), Half(v[0].Y, v[2].Y), Half(v[0].X, v[1].X), v[1].Y});
+}
+
+const TGraphObjectClass& TRhomboidalNode::Class() {
+    return GraphObjectClassOf<TRhomboidalNode>("TRhomboidalNode", false);
+}
+
+void TRhomboidalNode::ComputeVertices(const TRect& r, TPoints& points) const {
+    const int32_t cx = Half(r.Left, r.Right);
+    const int32_t cy = Half(r.Top, r.Bottom);
+    points = {{cx, r.Top}, {r.Right, cy}, {cx, r.Bottom}, {r.Left, cy}};
+}
+
+void TRhomboidalNode::CaptionBox(TRect& rect) const {
+    TGraphNode::CaptionBox(rect);
+    const TPoints& v = Vertices();
+    rect = Intersection(rect, {Half(v[0].X, v[3].X), Half(v[0].Y, v[3].Y), Half(v[1].X, v[2].X),
+                               Half(v[1].Y, v[2].Y)});
+}
+
+const TGraphObjectClass& TPentagonalNode::Class() {
+    return GraphObjectClassOf<TPentagonalNode>("TPentagonalNode", false);
+}
+
+void TPentagonalNode::ComputeVertices(const TRect& r, TPoints& points) const {
+    const int32_t q = (r.Right - r.Left) / 4;
+    const int32_t cy = Half(r.Top, r.Bottom);
+    points = {{Half(r.Left, r.Right), r.Top},
+              {r.Right, cy},
+              {r.Right - q, r.Bottom},
+              {r.Left + q, r.Bottom},
+              {r.Left, cy}};
+}
+
+void TPentagonalNode::CaptionBox(TRect& rect) const {
+    TGraphNode::CaptionBox(rect);
+    const TPoints& v = Vertices();
+    rect = Intersection(rect, {v[3].X, Half(v[0].Y, v[4].Y), v[2].X, v[2].Y});
+}
+
+const TGraphObjectClass& THexagonalNode::Class() {
+    return GraphObjectClassOf<THexagonalNode>("THexagonalNode", false);
+}
+
+void THexagonalNode::ComputeVertices(const TRect& r, TPoints& points) const {
+    const int32_t q = (r.Right - r.Left) / 4;
+    const int32_t cy = Half(r.Top, r.Bottom);
+    points = {{r.Left + q, r.Top},     {r.Right - q, r.Top},   {r.Right, cy},
+              {r.Right - q, r.Bottom}, {r.Left + q, r.Bottom}, {r.Left, cy}};
+}
+
+void THexagonalNode::CaptionBox(TRect& rect) const {
+    TGraphNode::CaptionBox(rect);
+    const TPoints& v = Vertices();
+    rect = Intersection(rect, {v[0].X, v[0].Y, v[3].X, v[3].Y});
+}
+
+const TGraphObjectClass& TParallelogramNode::Class() {
+    return GraphObjectClassOf<TParallelogramNode>("TParallelogramNode", false);
+}
+
+void TParallelogramNode::ComputeVertices(const TRect& r, TPoints& points) const {
+    const int32_t q = (r.Right - r.Left) / 4;
+    points = {{r.Left + q, r.Top}, {r.Right, r.Top}, {r.Right - q, r.Bottom}, {r.Left, r.Bottom}};
+}
+
+// ---- Data node --------------------------------------------------------------------------
+
+const TGraphObjectClass& TDataNode::Class() {
+    return GraphObjectClassOf<TDataNode>("TDataNode", false);
+}
+
+void TDataNode::ComputeVertices(const TRect& r, TPoints& points) const {
+    const int32_t height = r.Bottom - r.Top;
+    const int32_t a = Round(height / 4.0);
+    const int32_t c = Round(3.0 * height / 4) + Round(a / 2.0);
+    points = {{r.Left, r.Top + a}, {r.Right, r.Top + a}, {r.Right, r.Top + c}, {r.Left, r.Top + c}};
+}
+
+void TDataNode::DrawShape(TCanvas& canvas) {
+    const int32_t l = Left();
+    const int32_t t = Top();
+    const int32_t w = Width();
+    const int32_t h = Height();
+    const int32_t a = Round(h / 4.0);
+    const int32_t halfLid = Round(a / 2.0);
+    const int32_t bottomTop = Round(3.0 * h / 4);
+    const TColor fill = canvas.Brush().Color();
+    const int32_t pw = canvas.Pen().Width();
+    canvas.Rectangle(l, t + a - halfLid, l + w, t + bottomTop + halfLid);
+    canvas.Brush().SetColor(clSilver);
+    canvas.Ellipse({l, t, l + w, t + a});
+    canvas.Brush().SetColor(fill);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Ellipse({l, t + bottomTop, l + w, t + h});
+    // Covers the upper arc of the bottom ellipse inside the body.
+    canvas.Pen().SetColor(fill);
+    canvas.Ellipse({l + pw, t + bottomTop - pw, l + w - pw, t + h - pw});
+    canvas.Brush().SetStyle(bsSolid);
+    DrawBackdrop(canvas);
+}
+
+// ---- Text node --------------------------------------------------------------------------
+
+const TGraphObjectClass& TTextNode::Class() {
+    return GraphObjectClassOf<TTextNode>("TTextNode", false);
+}
+
+TTextNode::TTextNode(TGraphOwner* owner) : TRectangularNode(owner) {
+    TGraphObjectOptions options = Options();
+    options.Exclude(goLinkable);
+    SetOptions(options);
+}
+
+void TTextNode::DrawOutline(TCanvas& canvas) {
+    if (Dragging()) {
+        TPolygonalNode::DrawOutline(canvas);
+    }
+}
+
+void TTextNode::ReadPayload(TStream& stream) {
+    oMS.Clear();
+    if (stream.Remaining() < 4) {
+        return;
+    }
+    int32_t length = 0;
+    stream.ReadBuffer(&length, sizeof length);
+    length = qFromLittleEndian(length);
+    if (length < 0) {
+        throw EReadError(QString::fromUtf8(SInvalidStreamContent));
+    }
+    oMS.CopyFrom(stream, length);
+    oMS.SetPosition(0);
+}
+
+void TTextNode::WritePayload(TStream& stream) {
+    const auto size = static_cast<int32_t>(oMS.Size());
+    const int32_t le = qToLittleEndian(size);
+    stream.WriteBuffer(&le, sizeof le);
+    stream.WriteBuffer(oMS.Bytes().constData(), size);
+}
+
+// ---- Curved nodes ---------------------------------------------------------------------
+
+const TGraphObjectClass& TRoundRectangularNode::Class() {
+    return GraphObjectClassOf<TRoundRectangularNode>("TRoundRectangularNode", false);
+}
+
+TPoints TRoundRectangularNode::OutlineCrossings(const TPoint& linePt, double angle) const {
+    return CrossRoundRect(linePt, angle, BoundsRect(), CornerSize(), CornerSize());
+}
+
+TGraphRegion TRoundRectangularNode::BuildRegion() const {
+    return TGraphRegion::RoundRect({Left(), Top(), Left() + Width() + 1, Top() + Height() + 1},
+                                   CornerSize(), CornerSize());
+}
+
+void TRoundRectangularNode::DrawOutline(TCanvas& canvas) {
+    canvas.RoundRect(BoundsRect(), CornerSize(), CornerSize());
+}
+
+const TGraphObjectClass& TEllipticNode::Class() {
+    return GraphObjectClassOf<TEllipticNode>("TEllipticNode", false);
+}
+
+TPoints TEllipticNode::OutlineCrossings(const TPoint& linePt, double angle) const {
+    return CrossEllipse(linePt, angle, BoundsRect());
+}
+
+TGraphRegion TEllipticNode::BuildRegion() const {
+    return TGraphRegion::Ellipse({Left(), Top(), Left() + Width() + 1, Top() + Height() + 1});
+}
+
+void TEllipticNode::DrawOutline(TCanvas& canvas) {
+    canvas.Ellipse(BoundsRect());
+}
+
+} // namespace zov
