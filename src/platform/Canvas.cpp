@@ -257,14 +257,21 @@ bool TCanvas::PrepareShape() {
     return true;
 }
 
+double TCanvas::LineOffset() const {
+    // Odd widths centred on a pixel's middle, even ones on a pixel edge: either way
+    // the line covers whole pixels at 1:1.
+    return std::max(fPen.Width(), 1) % 2 == 1 ? kHalfPixel : 0.0;
+}
+
 double TCanvas::OutlineInset() const {
     if (fPen.Style() == psClear) {
         return 0.0;
     }
+    const int32_t width = std::max(fPen.Width(), 1);
     if (fPen.Style() == psInsideFrame) {
-        return std::max(fPen.Width(), 1) / 2.0;
+        return width / 2.0;
     }
-    return kHalfPixel;
+    return width % 2 == 1 ? kHalfPixel : 1.0;
 }
 
 QRectF TCanvas::ShapeBox(const TRect& rect) const {
@@ -283,8 +290,8 @@ void TCanvas::MoveTo(int32_t x, int32_t y) {
 
 void TCanvas::LineTo(int32_t x, int32_t y) {
     if (PrepareShape()) {
-        fPainter->drawLine(QPointF(fPenPos.X + kHalfPixel, fPenPos.Y + kHalfPixel),
-                           QPointF(x + kHalfPixel, y + kHalfPixel));
+        const double o = LineOffset();
+        fPainter->drawLine(QPointF(fPenPos.X + o, fPenPos.Y + o), QPointF(x + o, y + o));
     }
     fPenPos = {x, y};
 }
@@ -316,10 +323,11 @@ void TCanvas::Polygon(const TPoints& points) {
     if (points.size() < 2 || !PrepareShape()) {
         return;
     }
+    const double o = LineOffset();
     QPolygonF polygon;
     polygon.reserve(static_cast<qsizetype>(points.size()));
     for (const TPoint& p : points) {
-        polygon.append(QPointF(p.X + kHalfPixel, p.Y + kHalfPixel));
+        polygon.append(QPointF(p.X + o, p.Y + o));
     }
     fPainter->drawPolygon(polygon,
                           fPolyFillMode == pfAlternate ? Qt::OddEvenFill : Qt::WindingFill);
@@ -329,10 +337,11 @@ void TCanvas::Polyline(const TPoints& points) {
     if (points.size() < 2 || !PrepareShape()) {
         return;
     }
+    const double o = LineOffset();
     QPolygonF polyline;
     polyline.reserve(static_cast<qsizetype>(points.size()));
     for (const TPoint& p : points) {
-        polyline.append(QPointF(p.X + kHalfPixel, p.Y + kHalfPixel));
+        polyline.append(QPointF(p.X + o, p.Y + o));
     }
     fPainter->drawPolyline(polyline);
 }

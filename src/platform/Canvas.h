@@ -161,6 +161,8 @@ private:
     QBrush MakeBrush() const;
     // Distance from a shape's bounds to the centre line of its outline.
     double OutlineInset() const;
+    // Shift of a line's points off the pixel grid for the pen width.
+    double LineOffset() const;
     QRectF ShapeBox(const TRect& rect) const;
     void DrawLines(const std::vector<QString>& lines, const TRect& rect, unsigned flags,
                    int32_t lineHeight);

@@ -338,13 +338,13 @@ void TGraphNode::DrawCaption(TCanvas& canvas) {
     if (fTextToShow.isEmpty()) {
         return;
     }
-    using namespace DrawTextFlag;
-    static constexpr unsigned alignFlags[] = {Left, Right, Center};
-    static constexpr unsigned layoutFlags[] = {0, VCenter, Bottom};
+    namespace dt = DrawTextFlag;
+    static constexpr unsigned alignFlags[] = {dt::Left, dt::Right, dt::Center};
+    static constexpr unsigned layoutFlags[] = {0, dt::VCenter, dt::Bottom};
     unsigned flags =
-        alignFlags[fAlignment] | EditControl | NoPrefix | NoClip | layoutFlags[fLayout];
+        alignFlags[fAlignment] | dt::EditControl | dt::NoPrefix | dt::NoClip | layoutFlags[fLayout];
     if (Owner() != nullptr && Owner()->UseRightToLeftReading()) {
-        flags |= RtlReading;
+        flags |= dt::RtlReading;
     }
     const TBkMode bkMode = canvas.BkMode();
     const unsigned textAlign = canvas.TextAlignFlags();

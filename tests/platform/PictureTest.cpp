@@ -1,0 +1,122 @@
+#include "platform/Exceptions.h"
+#include "platform/Filer.h"
+#include "platform/Picture.h"
+#include "support/Bytes.h"
+
+#include <QBuffer>
+#include <gtest/gtest.h>
+
+namespace zov {
+namespace {
+
+using test::Bytes;
+using test::Short;
+
+QByteArray Encoded(const char* format, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(10, 200, 30));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return buffer.data();
+}
+
+QByteArray WriteData(const TPicture& picture) {
+    TMemoryStream stream;
+    TWriter(stream).WriteProperties(picture, QStringLiteral("Background."));
+    return stream.Bytes();
+}
+
+void ReadData(const QByteArray& records, TPicture& picture) {
+    struct Holder : TPersistent {
+        TPicture* picture;
+        const TPropertyList& Properties() const override {
+            static const TPropertyList list =
+                TPropertyListBuilder<Holder>()
+                    .Object("Background", [](Holder& h) -> TPersistent* { return h.picture; })
+                    .Build();
+            return list;
+        }
+    } holder;
+    holder.picture = &picture;
+    TMemoryStream stream(records);
+    TReader reader(stream);
+    reader.ReadProperty(holder);
+}
+
+TEST(PictureTest, EachGraphicClassStreamsItsOwnWay) {
+    const QByteArray png = Encoded("PNG", 4, 3);
+    const QByteArray bmp = Encoded("BMP", 4, 3);
+    const QByteArray emf = QByteArray("\x01\x00\x00\x00 metafile bytes", 20);
+    const struct {
+        const char* className;
+        QByteArray file;
+        QByteArray prefix;
+        TSize size;
+    } cases[] = {
+        {"TPngImage", png, {}, {4, 3}},
+        {"TBitmap", bmp, Bytes({static_cast<int>(bmp.size() & 0xFF),
+                                static_cast<int>((bmp.size() >> 8) & 0xFF), 0, 0}),
+         {4, 3}},
+        {"TMetafile", emf, Bytes({24, 0, 0, 0}), {0, 0}},
+        {"TJPEGImage", QByteArray("not really a jpeg"), Bytes({17, 0, 0, 0}), {0, 0}},
+        {"TSomeFutureGraphic", QByteArray("opaque"), {}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        TPicture picture;
+        picture.SetGraphic(QString::fromLatin1(c.className), c.file);
+        const QByteArray data = Short(c.className) + c.prefix + c.file;
+        const QByteArray expected = Short("Background.Data") + Bytes({10}) +
+                                    Bytes({static_cast<int>(data.size() & 0xFF),
+                                           static_cast<int>((data.size() >> 8) & 0xFF), 0, 0}) +
+                                    data;
+        EXPECT_EQ(WriteData(picture), expected) << c.className;
+        EXPECT_EQ(picture.Graphic()->Size(), c.size) << c.className;
+
+        TPicture copy;
+        ReadData(expected, copy);
+        ASSERT_FALSE(copy.IsEmpty()) << c.className;
+        EXPECT_EQ(copy.Graphic()->ClassName(), QString::fromLatin1(c.className));
+        EXPECT_EQ(copy.Graphic()->Bytes(), c.file) << c.className;
+        EXPECT_EQ(WriteData(copy), expected) << c.className; // written back unchanged
+    }
+}
+
+TEST(PictureTest, AnEmptyPictureWritesNothing) {
+    TPicture picture;
+    EXPECT_TRUE(WriteData(picture).isEmpty());
+}
+
+TEST(PictureTest, LengthsBeyondTheBlockFail) {
+    const QByteArray cases[] = {
+        Short("TBitmap") + Bytes({100, 0, 0, 0}) + QByteArray("short"),
+        Short("TMetafile") + Bytes({2, 0, 0, 0}),  // counts less than its own field
+        Short("TMetafile") + Bytes({9, 0, 0, 0}),  // more than is there
+        Bytes({40}) + QByteArray("TBitmap"),       // class name longer than the block
+    };
+    for (const QByteArray& data : cases) {
+        TPicture picture;
+        const QByteArray record = Short("Background.Data") + Bytes({10}) +
+                                  Bytes({static_cast<int>(data.size()), 0, 0, 0}) + data;
+        EXPECT_THROW(ReadData(record, picture), EReadError) << data.toHex().toStdString();
+    }
+}
+
+TEST(PictureTest, AssignSharesAndReportsChanges) {
+    TPicture a;
+    int changes = 0;
+    a.OnChange = [&] { ++changes; };
+    TPicture b;
+    b.SetGraphic(QStringLiteral("TPngImage"), Encoded("PNG", 2, 2));
+    a.Assign(b);
+    a.Assign(b);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(a.Graphic(), b.Graphic());
+    a.Clear();
+    a.Clear();
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(a.IsEmpty());
+}
+
+} // namespace
+} // namespace zov
