@@ -1,13 +1,16 @@
 // Feeds arbitrary bytes to the component-stream reader: as loose values, and as the
-// body of a graph object read into a fresh node. A body that reads must write back
-// to bytes that read again to the same bytes.
+// body of a graph object read into a fresh node of the class the first byte picks. A
+// body that reads must write back to bytes that read again to the same bytes.
+#include "graph/model/NodeShapes.h"
 #include "platform/Exceptions.h"
 #include "platform/Filer.h"
 #include "platform/Stream.h"
 #include "support/TestGraph.h"
 
+#include <QGuiApplication>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 
 using namespace zov;
 
@@ -30,18 +33,27 @@ void ReadValues(const QByteArray& bytes) {
     }
 }
 
-void ReadObject(const QByteArray& bytes) {
+const TGraphObjectClass& ClassFor(uint8_t selector) {
+    const TGraphObjectClass* const classes[] = {
+        &test::TTestNode::Class(), &TRectangularNode::Class(),  &TRoundRectangularNode::Class(),
+        &TEllipticNode::Class(),   &TTriangularNode::Class(),   &TRhomboidalNode::Class(),
+        &TPentagonalNode::Class(), &THexagonalNode::Class(),    &TDataNode::Class(),
+        &TTextNode::Class(),       &TParallelogramNode::Class()};
+    return *classes[selector % std::size(classes)];
+}
+
+void ReadObject(const TGraphObjectClass& cls, const QByteArray& bytes) {
     test::TTestGraph graph;
     TMemoryStream stream(bytes);
     TGraphObject* node = nullptr;
     try {
-        node = TGraphObject::CreateByReading(test::TTestNode::Class(), &graph, stream);
+        node = TGraphObject::CreateByReading(cls, &graph, stream);
     } catch (const Exception&) {
         return;
     }
     const QByteArray first = Save(node);
     TMemoryStream again(first);
-    TGraphObject* copy = TGraphObject::CreateByReading(test::TTestNode::Class(), &graph, again);
+    TGraphObject* copy = TGraphObject::CreateByReading(cls, &graph, again);
     if (Save(copy) != first) {
         std::abort();
     }
@@ -49,9 +61,23 @@ void ReadObject(const QByteArray& bytes) {
 
 } // namespace
 
+// Fontconfig keeps font patterns for the life of the process.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
+// Captions are measured with real fonts, which need the application object.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     ReadValues(bytes);
-    ReadObject(bytes);
+    if (size > 0) {
+        ReadObject(ClassFor(data[0]), bytes.mid(1));
+    }
     return 0;
 }
