@@ -25,6 +25,14 @@ inline constexpr TCursor crSizeWE = -9;
 inline constexpr TCursor crNo = -18;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
+// The graph's own cursors.
+inline constexpr TCursor crHandFlat = 51;
+inline constexpr TCursor crHandGrab = 52;
+inline constexpr TCursor crHandPnt = 53;
+inline constexpr TCursor crXHair1 = 54;
+inline constexpr TCursor crXHair2 = 55;
+inline constexpr TCursor crXHair3 = 56;
+inline constexpr TCursor crXHairLink = 57;
 
 // Virtual key codes the graph handles.
 inline constexpr uint16_t VK_TAB = 9;

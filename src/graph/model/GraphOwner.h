@@ -10,6 +10,7 @@ namespace zov {
 class TCanvas;
 class TFont;
 class TGraphConstraints;
+class TGraphLink;
 class TGraphNode;
 class TGraphObject;
 class TGraphObjectList;
@@ -63,6 +64,19 @@ public:
     virtual void DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
                                      int32_t& height, bool& canMove, bool& canResize) = 0;
     virtual void DoNodeMoveResize(TGraphNode* node) = 0;
+
+    // ---- Links -------------------------------------------------------------------------
+    // The part of the graph the view shows, in graph units.
+    virtual TRect VisibleBounds() const = 0;
+    // Queries before a link end is hooked to an object, and before a link joins two
+    // objects; the answer keeps its value when nobody changes it (or queries are
+    // suspended).
+    virtual void DoCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
+                               bool& canHook) = 0;
+    virtual void DoCanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
+                                  bool& canLink) = 0;
+    virtual void DoObjectHook(TGraphObject* object, TGraphLink* link, int32_t index) = 0;
+    virtual void DoObjectUnhook(TGraphObject* object, TGraphLink* link, int32_t index) = 0;
 
     // ---- Grid ----------------------------------------------------------------------------
     virtual TPoint SnapPoint(const TPoint& pt) const = 0;

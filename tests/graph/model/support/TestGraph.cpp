@@ -197,11 +197,24 @@ void TTestGraph::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags)
     fChanges.emplace_back(object, flags);
 }
 
-void TTestGraph::DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top,
-                                     int32_t& width, int32_t& height, bool& canMove,
-                                     bool& canResize) {
+void TTestGraph::DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
+                                     int32_t& height, bool& canMove, bool& canResize) {
     if (fOnCanMoveResizeNode) {
         fOnCanMoveResizeNode(node, left, top, width, height, canMove, canResize);
+    }
+}
+
+void TTestGraph::DoCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
+                               bool& canHook) {
+    if (fOnCanHookLink) {
+        fOnCanHookLink(object, link, index, canHook);
+    }
+}
+
+void TTestGraph::DoCanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
+                                  bool& canLink) {
+    if (fOnCanLinkObjects) {
+        fOnCanLinkObjects(link, source, target, canLink);
     }
 }
 

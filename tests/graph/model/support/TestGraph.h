@@ -160,6 +160,17 @@ public:
     void DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
                              int32_t& height, bool& canMove, bool& canResize) override;
     void DoNodeMoveResize(TGraphNode*) override { fEvents.push_back("NodeMoveResize"); }
+    TRect VisibleBounds() const override { return {0, 0, 1000, 1000}; }
+    void DoCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
+                       bool& canHook) override;
+    void DoCanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
+                          bool& canLink) override;
+    void DoObjectHook(TGraphObject*, TGraphLink*, int32_t index) override {
+        fEvents.push_back("Hook " + std::to_string(index));
+    }
+    void DoObjectUnhook(TGraphObject*, TGraphLink*, int32_t index) override {
+        fEvents.push_back("Unhook " + std::to_string(index));
+    }
     TPoint SnapPoint(const TPoint& pt) const override;
     void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const override;
 
@@ -186,6 +197,8 @@ public:
     int32_t fMinNodeSize = 16;
     std::function<void(TGraphNode*, int32_t&, int32_t&, int32_t&, int32_t&, bool&, bool&)>
         fOnCanMoveResizeNode;
+    std::function<void(TGraphObject*, TGraphLink*, int32_t, bool&)> fOnCanHookLink;
+    std::function<void(TGraphLink*, TGraphObject*, TGraphObject*, bool&)> fOnCanLinkObjects;
     bool fShowHidden = false;
     bool fLockNodes = false;
     bool fSnapToGrid = false;
