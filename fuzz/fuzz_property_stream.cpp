@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the component-stream reader: as loose values, and as the
 // body of a graph object read into a fresh node of the class the first byte picks. A
 // body that reads must write back to bytes that read again to the same bytes.
+#include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
 #include "platform/Exceptions.h"
 #include "platform/Filer.h"
@@ -35,10 +36,10 @@ void ReadValues(const QByteArray& bytes) {
 
 const TGraphObjectClass& ClassFor(uint8_t selector) {
     const TGraphObjectClass* const classes[] = {
-        &test::TTestNode::Class(), &TRectangularNode::Class(),  &TRoundRectangularNode::Class(),
-        &TEllipticNode::Class(),   &TTriangularNode::Class(),   &TRhomboidalNode::Class(),
-        &TPentagonalNode::Class(), &THexagonalNode::Class(),    &TDataNode::Class(),
-        &TTextNode::Class(),       &TParallelogramNode::Class()};
+        &test::TTestNode::Class(), &TRectangularNode::Class(),   &TRoundRectangularNode::Class(),
+        &TEllipticNode::Class(),   &TTriangularNode::Class(),    &TRhomboidalNode::Class(),
+        &TPentagonalNode::Class(), &THexagonalNode::Class(),     &TDataNode::Class(),
+        &TTextNode::Class(),       &TParallelogramNode::Class(), &TGraphLink::Class()};
     return *classes[selector % std::size(classes)];
 }
 
@@ -62,7 +63,9 @@ void ReadObject(const TGraphObjectClass& cls, const QByteArray& bytes) {
 } // namespace
 
 // Fontconfig keeps font patterns for the life of the process.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
 
 // Captions are measured with real fonts, which need the application object.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
