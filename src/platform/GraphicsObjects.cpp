@@ -4,6 +4,7 @@
 #include "Pen.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -103,26 +104,28 @@ QFont TFont::ToQFont() const {
     default:
         break;
     }
-    if (fHeight < 0) {
-        font.setPixelSize(-fHeight);
-    } else if (fHeight > 0) {
+    // Sizes beyond any screen or page are limited, so that a damaged file cannot ask
+    // for gigantic glyphs.
+    constexpr int64_t maxPixels = 4096;
+    const int64_t height = fHeight;
+    if (height < 0) {
+        font.setPixelSize(static_cast<int>(std::min(-height, maxPixels)));
+    } else if (height > 0) {
         // A positive height is the whole cell: scale the em size so that ascent plus
         // descent come to the requested height.
-        font.setPixelSize(fHeight);
+        const auto cell = static_cast<double>(std::min(height, maxPixels));
+        font.setPixelSize(static_cast<int>(cell));
         const QFontMetricsF metrics(font);
-        const double cell = metrics.ascent() + metrics.descent();
-        if (cell > 0) {
-            font.setPixelSize(std::max(1, Round(fHeight * fHeight / cell)));
+        const double actual = metrics.ascent() + metrics.descent();
+        if (actual > 0) {
+            font.setPixelSize(std::max(1, Round(cell * cell / actual)));
         }
     } else {
-        font.setPixelSize(-MulDiv(8, kFontPixelsPerInch, 72));
+        font.setPixelSize(MulDiv(8, kFontPixelsPerInch, 72));
     }
     return font;
 }
 
-} // namespace zov
-
-namespace zov {
 namespace {
 
 std::optional<int32_t> IdentToCharsetValue(const QString& ident) {

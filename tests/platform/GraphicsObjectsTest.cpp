@@ -5,6 +5,8 @@
 #include <QFontInfo>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace zov {
 namespace {
 
@@ -116,6 +118,16 @@ TEST(GraphicsObjectsTest, QtFontCarriesTheAttributes) {
     EXPECT_TRUE(q.strikeOut());
     EXPECT_FALSE(q.underline());
     EXPECT_EQ(QFontInfo(q).family(), QStringLiteral("Liberation Serif"));
+
+    // No height means the standard 8 points; absurd heights are limited.
+    TFont unset;
+    unset.SetHeight(0);
+    EXPECT_EQ(unset.ToQFont().pixelSize(), 11);
+    TFont huge;
+    huge.SetHeight(std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(huge.ToQFont().pixelSize(), 4096);
+    huge.SetHeight(std::numeric_limits<int32_t>::max());
+    EXPECT_LE(huge.ToQFont().pixelSize(), 4096);
 
     // A positive height is the cell height: the characters come out smaller.
     TFont cell;
