@@ -193,7 +193,15 @@ void TWriter::WriteValueType(TValueType type) {
 }
 
 void TWriter::WriteShortString(const QString& text) {
-    const QByteArray utf8 = text.toUtf8().left(255);
+    QByteArray utf8 = text.toUtf8();
+    if (utf8.size() > 255) {
+        // Cut before a whole character, never inside one.
+        qsizetype end = 255;
+        while (end > 0 && (static_cast<uint8_t>(utf8[end]) & 0xC0) == 0x80) {
+            --end;
+        }
+        utf8.truncate(end);
+    }
     const auto length = static_cast<uint8_t>(utf8.size());
     WriteRaw(&length, 1);
     WriteRaw(utf8.constData(), utf8.size());
@@ -426,8 +434,13 @@ void TReader::ReadPropertyValue(TPersistent& object, const TPropertyInfo& proper
         property.SetString(object, ReadString());
         return;
     case TPropertyType::Object:
-        // Sub-objects are read property by property; a value of their own (nil
-        // included) cannot be assigned.
+        // Sub-objects are read property by property; the only value of their own is
+        // nil, for those that can be emptied.
+        if (NextValue() == vaNil && property.SetNil) {
+            ReadValueType();
+            property.SetNil(object);
+            return;
+        }
         InvalidValue();
     }
 }

@@ -1,7 +1,6 @@
 #include "FontMeasure.h"
 
 #include <QCoreApplication>
-
 #include <cmath>
 #include <deque>
 #include <memory>
@@ -26,7 +25,9 @@ std::deque<std::unique_ptr<TFontMeasure>>& SharedCache() {
 }
 
 // Fonts must go before the application object does.
-void ClearSharedCache() { SharedCache().clear(); }
+void ClearSharedCache() {
+    SharedCache().clear();
+}
 
 } // namespace
 

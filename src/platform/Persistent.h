@@ -42,6 +42,8 @@ struct TPropertyInfo {
     std::function<QString(const TPersistent&)> GetString;
     std::function<void(TPersistent&, const QString&)> SetString;
     std::function<TPersistent*(TPersistent&)> GetObject;
+    // What a sub-object does when the stream sets it to nil; none: nil is refused.
+    std::function<void(TPersistent&)> SetNil;
 };
 
 using TPropertyList = std::vector<TPropertyInfo>;
@@ -153,6 +155,14 @@ public:
             } else {
                 return &sub;
             }
+        };
+        return *this;
+    }
+
+    // Lets the sub-object property just added accept nil from a stream.
+    template <typename N> TPropertyListBuilder& OnNil(N clear) {
+        fList.back().SetNil = [clear](TPersistent& o) {
+            std::invoke(clear, Self(o));
         };
         return *this;
     }

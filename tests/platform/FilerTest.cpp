@@ -83,6 +83,14 @@ TEST(WriterTest, IdentifiersSetsAndBinaryBlocks) {
               Bytes({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
 }
 
+TEST(WriterTest, LongShortStringsAreCutBetweenCharacters) {
+    const QByteArray bytes =
+        Written([](TWriter& w) { w.WriteShortString(QString(200, QChar(0x00E9))); });
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0]), 254);
+    TMemoryStream stream(bytes);
+    EXPECT_EQ(TReader(stream).ReadShortString(), QString(127, QChar(0x00E9)));
+}
+
 TEST(ReaderTest, EveryValueReadsBackAsWritten) {
     const double floats[] = {0.0, 1.5, -3.25e300, 1e-300, 0.1};
     const QByteArray bytes = Written([&](TWriter& w) {

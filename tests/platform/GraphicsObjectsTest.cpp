@@ -4,7 +4,6 @@
 
 #include <QFontInfo>
 #include <gtest/gtest.h>
-
 #include <limits>
 
 namespace zov {

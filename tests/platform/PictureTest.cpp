@@ -1,6 +1,7 @@
+#include "platform/Picture.h"
+
 #include "platform/Exceptions.h"
 #include "platform/Filer.h"
-#include "platform/Picture.h"
 #include "support/Bytes.h"
 
 #include <QBuffer>
@@ -55,8 +56,10 @@ TEST(PictureTest, EachGraphicClassStreamsItsOwnWay) {
         TSize size;
     } cases[] = {
         {"TPngImage", png, {}, {4, 3}},
-        {"TBitmap", bmp, Bytes({static_cast<int>(bmp.size() & 0xFF),
-                                static_cast<int>((bmp.size() >> 8) & 0xFF), 0, 0}),
+        {"TBitmap",
+         bmp,
+         Bytes({static_cast<int>(bmp.size() & 0xFF), static_cast<int>((bmp.size() >> 8) & 0xFF), 0,
+                0}),
          {4, 3}},
         {"TMetafile", emf, Bytes({24, 0, 0, 0}), {0, 0}},
         {"TJPEGImage", QByteArray("not really a jpeg"), Bytes({17, 0, 0, 0}), {0, 0}},
@@ -90,9 +93,9 @@ TEST(PictureTest, AnEmptyPictureWritesNothing) {
 TEST(PictureTest, LengthsBeyondTheBlockFail) {
     const QByteArray cases[] = {
         Short("TBitmap") + Bytes({100, 0, 0, 0}) + QByteArray("short"),
-        Short("TMetafile") + Bytes({2, 0, 0, 0}),  // counts less than its own field
-        Short("TMetafile") + Bytes({9, 0, 0, 0}),  // more than is there
-        Bytes({40}) + QByteArray("TBitmap"),       // class name longer than the block
+        Short("TMetafile") + Bytes({2, 0, 0, 0}), // counts less than its own field
+        Short("TMetafile") + Bytes({9, 0, 0, 0}), // more than is there
+        Bytes({40}) + QByteArray("TBitmap"),      // class name longer than the block
     };
     for (const QByteArray& data : cases) {
         TPicture picture;
@@ -105,7 +108,9 @@ TEST(PictureTest, LengthsBeyondTheBlockFail) {
 TEST(PictureTest, AssignSharesAndReportsChanges) {
     TPicture a;
     int changes = 0;
-    a.OnChange = [&] { ++changes; };
+    a.OnChange = [&] {
+        ++changes;
+    };
     TPicture b;
     b.SetGraphic(QStringLiteral("TPngImage"), Encoded("PNG", 2, 2));
     a.Assign(b);

@@ -25,6 +25,39 @@ uint32_t IndexOf(uint32_t hitTest) {
     return hitTest >> 16;
 }
 
+// Keeps an update bracket closed on every path.
+class TUpdateGuard {
+public:
+    explicit TUpdateGuard(TGraphObject& object) : fObject(object) { fObject.BeginUpdate(); }
+    ~TUpdateGuard() { fObject.EndUpdate(); }
+    TUpdateGuard(const TUpdateGuard&) = delete;
+    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+private:
+    TGraphObject& fObject;
+};
+
+// Releases a drag lock taken during one mouse press, also when the press fails.
+class TDragLockGuard {
+public:
+    explicit TDragLockGuard(TGraphObject& object) : fObject(object) {}
+    ~TDragLockGuard() {
+        if (fLocked) {
+            fObject.UnlockDrag();
+        }
+    }
+    TDragLockGuard(const TDragLockGuard&) = delete;
+    TDragLockGuard& operator=(const TDragLockGuard&) = delete;
+    void Lock() {
+        fObject.LockDrag();
+        fLocked = true;
+    }
+
+private:
+    TGraphObject& fObject;
+    bool fLocked = false;
+};
+
 } // namespace
 
 const TGraphObjectClass& TGraphLink::Class() {
@@ -308,7 +341,7 @@ void TGraphLink::AttachEnd(bool asSource, TGraphObject* object) {
         if (fTarget != nullptr) {
             Unhook(fTarget);
         }
-        while (fPoints.size() < 2) {
+        if (fPoints.size() < 2) {
             fPoints.push_back(anchor);
         }
         fTarget = object;
@@ -339,7 +372,7 @@ bool TGraphLink::Hook(int32_t index, TGraphObject* object) {
     }
     EndUpdate();
     if (Owner() != nullptr) {
-        Owner()->DoObjectHook(object, this, start ? 0 : PointCount() - 1);
+        Owner()->DoObjectHook(object, this, index);
     }
     return true;
 }
@@ -385,8 +418,7 @@ bool TGraphLink::CanLink(TGraphObject* source, TGraphObject* target) {
     fCheckingLink = true;
     bool result = false;
     try {
-        if (source != target && CanHook(0, source) &&
-            CanHook(std::max(PointCount() - 1, 1), target)) {
+        if (source != target && CanHook(0, source) && CanHook(PointCount() - 1, target)) {
             result = true;
             if (Owner() != nullptr) {
                 Owner()->DoCanLinkObjects(this, source, target, result);
@@ -430,20 +462,18 @@ void TGraphLink::SetSource(TGraphObject* value) {
     if (value == fSource) {
         return;
     }
-    BeginUpdate();
+    TUpdateGuard update(*this);
     Unhook(0);
     Hook(0, value);
-    EndUpdate();
 }
 
 void TGraphLink::SetTarget(TGraphObject* value) {
     if (value == fTarget) {
         return;
     }
-    BeginUpdate();
+    TUpdateGuard update(*this);
     Unhook(PointCount() - 1);
     Hook(PointCount() - 1, value);
-    EndUpdate();
 }
 
 // ---- Following hooked objects -------------------------------------------------------------
@@ -1167,8 +1197,8 @@ void TGraphLink::MouseDown(TMouseButton button, TShiftState shift, const TPoint&
     bool consumed = false;
     uint32_t hitTest = hcNone;
     if (Dragging()) {
-        EndDrag(true);
-        if (shift.Contains(ssRight) && fChangeMode == lcmMovePoint && Owner() != nullptr) {
+        const bool ended = EndDrag(true);
+        if (ended && shift.Contains(ssRight) && fChangeMode == lcmMovePoint && Owner() != nullptr) {
             // A right click while drawing drops a break point and goes on dragging.
             TPoint dropped = pt;
             if (shift.Contains(ssCtrl) != Owner()->SnapToGrid()) {
@@ -1187,7 +1217,7 @@ void TGraphLink::MouseDown(TMouseButton button, TShiftState shift, const TPoint&
             return;
         }
     }
-    bool locked = false;
+    TDragLockGuard dragLock(*this);
     if (button == mbLeft && Selected() && !IsLocked()) {
         hitTest = HitTest(pt);
         PickEditMode(hitTest, shift);
@@ -1218,8 +1248,7 @@ void TGraphLink::MouseDown(TMouseButton button, TShiftState shift, const TPoint&
             fMovingPoint = -1;
             break;
         case lcmNone:
-            LockDrag();
-            locked = true;
+            dragLock.Lock(); // no drag for the rest of this press
             break;
         }
     }
@@ -1232,9 +1261,6 @@ void TGraphLink::MouseDown(TMouseButton button, TShiftState shift, const TPoint&
         }
     } else {
         TGraphObject::MouseDown(button, shift, pt);
-    }
-    if (locked) {
-        UnlockDrag();
     }
 }
 
@@ -1273,8 +1299,7 @@ void TGraphLink::MouseUp(TMouseButton button, TShiftState shift, const TPoint& p
 // ---- Dragging -----------------------------------------------------------------------------
 
 bool TGraphLink::JoinDrag(uint32_t hitTest) {
-    const uint32_t code = hitTest & 0xFFFF;
-    return code != 0 && (code & ~(hcBody | hcCaption)) == 0 && TGraphObject::JoinDrag(hitTest);
+    return (hitTest & (hcBody | hcCaption)) != 0 && TGraphObject::JoinDrag(hitTest);
 }
 
 TObjectSides TGraphLink::MovableSides(uint32_t hitTest) const {

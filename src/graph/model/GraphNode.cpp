@@ -22,8 +22,10 @@ constexpr uint32_t kBottomCodes = 0x0790;
 constexpr uint32_t kRightHandles = 0x0148;
 constexpr uint32_t kBottomHandles = 0x0190;
 
+// A code concerns nodes when it has any node flag (a selection dragged by a link's
+// segment carries hcBody too).
 bool IsNodeCode(uint32_t hitTest) {
-    return hitTest != 0 && (hitTest & ~kNodeCodes) == 0;
+    return (hitTest & kNodeCodes) != 0;
 }
 
 bool PtInRect(const TRect& r, const TPoint& pt) {
@@ -223,6 +225,7 @@ const TPropertyList& TGraphNode::ClassProperties() {
                                       tlCenter)
             .Integer("Margin", &C::Margin, &C::SetMargin, 8)
             .Object("Background", static_cast<TPicture& (C::*)()>(&C::Background))
+            .OnNil([](C& node) { node.Background().Clear(); })
             .Set<TGraphNodeOptions>("NodeOptions", &C::NodeOptions, &C::SetNodeOptions,
                                     kGraphNodeOptionNames, DefaultGraphNodeOptions)
             .Build();
@@ -531,11 +534,11 @@ bool TGraphNode::ApplyDragOffset(uint32_t hitTest, int32_t dX, int32_t dY) {
     const bool resizable = fNodeOptions.Contains(gnoResizable);
     // Resizes, then moves the node so that the given edges stay where they were.
     auto resize = [this](int32_t width, int32_t height, bool keepRight, bool keepBottom) {
-        const int32_t right = fLeft + fWidth;
-        const int32_t bottom = fTop + fHeight;
+        const int32_t oldWidth = fWidth;
+        const int32_t oldHeight = fHeight;
         SetBounds(fLeft, fTop, width, height);
-        SetBounds(keepRight ? right - fWidth : fLeft, keepBottom ? bottom - fHeight : fTop, fWidth,
-                  fHeight);
+        SetBounds(keepRight ? fLeft + oldWidth - fWidth : fLeft,
+                  keepBottom ? fTop + oldHeight - fHeight : fTop, fWidth, fHeight);
     };
     switch (hitTest) {
     case hcLeft:

@@ -88,32 +88,51 @@ TGraphObject* TGraphObject::CreateByReading(const TGraphObjectClass& cls, TGraph
 
 TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraphObject* another) {
     another->fStates.Include(osConverting);
-    TCreationGuard guard{cls.Construct(another->Owner())};
-    TGraphObject* object = guard.object;
-    object->fStates.Include(osConverting);
+    TGraphObject* object = nullptr;
+    try {
+        object = cls.Construct(another->Owner());
+        object->fStates.Include(osConverting);
+        TMemoryStream state;
+        another->SaveToStream(state);
+        state.SetPosition(0);
+        object->LoadFromStream(state);
+        object->fData = another->fData;
+        object->fLinkInputList->Assign(*another->fLinkInputList);
+        object->fLinkOutputList->Assign(*another->fLinkOutputList);
+        object->fDependentList->Assign(*another->fDependentList);
+    } catch (...) {
+        another->fStates.Exclude(osConverting);
+        if (object != nullptr) {
+            object->Free(); // not yet in any list of the graph
+        }
+        throw;
+    }
 
-    TMemoryStream state;
-    another->SaveToStream(state);
-    state.SetPosition(0);
-    object->LoadFromStream(state);
-
-    object->fData = another->fData;
-    object->fLinkInputList->Assign(*another->fLinkInputList);
-    object->fLinkOutputList->Assign(*another->fLinkOutputList);
-    object->fDependentList->Assign(*another->fDependentList);
-
-    TGraphOwner* owner = another->Owner();
-    if (owner != nullptr) {
-        owner->Objects().Replace(another, object);
-        owner->SelectedObjects().Replace(another, object);
-        object->fSelected = another->fSelected;
+    // From here on the new object stands in the old one's place.
+    auto swapPlaces = [another](TGraphObject* from, TGraphObject* to) {
+        TGraphOwner* owner = another->Owner();
+        if (owner == nullptr) {
+            return;
+        }
+        owner->Objects().Replace(from, to);
+        owner->SelectedObjects().Replace(from, to);
         TGraphObjectList& objects = owner->Objects();
         for (int32_t i = objects.Count() - 1; i >= 0; --i) {
-            objects.Items(i)->RedirectReferences(another, object);
+            objects.Items(i)->RedirectReferences(from, to);
         }
+    };
+    swapPlaces(another, object);
+    object->fSelected = another->fSelected;
+    try {
+        object->AfterConstruction();
+    } catch (...) {
+        swapPlaces(object, another);
+        another->fStates.Exclude(osConverting);
+        object->fStates.Include(osConverting); // its links belong to the old object again
+        object->Free();
+        throw;
     }
-    object->AfterConstruction();
-    return guard.Release();
+    return object;
 }
 
 void TGraphObject::AfterConstruction() {
@@ -651,7 +670,11 @@ void TGraphObject::MouseDown(TMouseButton button, TShiftState shift, const TPoin
         if (!shift.Contains(ssShift) && fOwner != nullptr) {
             TGraphObjectList& selection = fOwner->SelectedObjects();
             while (selection.Count() > 0) {
-                selection.Items(selection.Count() - 1)->SetSelected(false);
+                const int32_t count = selection.Count();
+                selection.Items(count - 1)->SetSelected(false);
+                if (selection.Count() == count) {
+                    selection.Delete(count - 1); // listed without being selected
+                }
             }
         }
         SetSelected(true);

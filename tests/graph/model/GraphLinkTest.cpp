@@ -111,6 +111,11 @@ TEST_F(GraphLinkTest, HookingAnEmptyLinkAddsTheAnchor) {
     EXPECT_TRUE(link->Hook(0, a));
     ASSERT_EQ(link->PointCount(), 1);
     EXPECT_EQ(link->Points(0), (TPoint{50, 50}));
+
+    TGraphLink* toTarget = Free({});
+    EXPECT_TRUE(toTarget->Hook(toTarget->PointCount() - 1, a));
+    EXPECT_EQ(toTarget->Polyline(), (TPoints{{50, 50}}));
+    EXPECT_EQ(toTarget->Target(), a);
 }
 
 TEST_F(GraphLinkTest, CreateNewFailsWhenAnEndCannotBeHooked) {

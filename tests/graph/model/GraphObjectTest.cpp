@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace zov {
 namespace {
@@ -253,6 +254,34 @@ TEST(GraphObjectTest, ConversionKeepsIdentityPlaceSelectionAndLinks) {
     EXPECT_EQ(converted->ConvertTo(&TOtherNode::Class()), converted);
     EXPECT_EQ(converted->ConvertTo(&TTestLink::Class()), converted);
     EXPECT_EQ(converted->ConvertTo(nullptr), converted);
+}
+
+TEST(GraphObjectTest, AFailedConversionLeavesTheOriginalInPlace) {
+    TTestGraph graph;
+    TTestNode* a = graph.Add<TTestNode>();
+    TTestNode* node = graph.Add<TTestNode>();
+    TTestLink* link = TGraphObject::Create<TTestLink>(&graph);
+    link->Join(a, node);
+    node->SetSelected(true);
+    graph.fThrowOnObjectChange = true;
+    EXPECT_THROW(node->ConvertTo(&TOtherNode::Class()), std::runtime_error);
+    graph.fThrowOnObjectChange = false;
+    EXPECT_EQ(graph.Objects().Items(1), node);
+    EXPECT_EQ(graph.SelectedObjects().Items(0), node);
+    EXPECT_EQ(link->Target(), node);
+    EXPECT_FALSE(node->States().Contains(osConverting));
+    node->Free(); // still a complete object of the graph
+    EXPECT_EQ(link->Target(), nullptr);
+}
+
+TEST(GraphObjectTest, ClickingClearsASelectionListThatHoldsUnselectedObjects) {
+    TTestGraph graph;
+    TTestNode* stray = graph.Add<TTestNode>({300, 300, 340, 340});
+    graph.SelectedObjects().Add(stray); // listed, but its own flag is off
+    TTestNode* node = graph.Add<TTestNode>();
+    node->MouseDown(mbLeft, {}, {110, 110});
+    EXPECT_EQ(graph.SelectedObjects().Count(), 1);
+    EXPECT_EQ(graph.SelectedObjects().Items(0), node);
 }
 
 TEST(GraphObjectTest, AssignCopiesTheLookButNotTheIdentity) {

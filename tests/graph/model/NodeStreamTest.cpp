@@ -124,6 +124,19 @@ TEST(NodeStreamTest, StoredBoundsAreTakenAsTheyAre) {
     EXPECT_EQ(dynamic_cast<TPolygonalNode*>(node)->Vertices()[1], (TPoint{1505, 0}));
 }
 
+TEST(NodeStreamTest, NilEmptiesTheBackgroundButNotTheDrawingTools) {
+    TTestGraph graph;
+    auto* node = TGraphNode::CreateNew(TRectangularNode::Class(), &graph, {0, 0, 100, 50});
+    node->Background().SetGraphic(QStringLiteral("TPngImage"), Png());
+    const QByteArray head = QByteArray("TPF0") + Short("TGraphStreamableObject") + Bytes({0}) +
+                            Short("ID") + Bytes({2, 1});
+    TMemoryStream clear(head + Short("G.Background") + Bytes({13}) + Bytes({0, 0}));
+    node->LoadFromStream(clear);
+    EXPECT_TRUE(node->Background().IsEmpty());
+    TMemoryStream brush(head + Short("G.Brush") + Bytes({13}) + Bytes({0, 0}));
+    EXPECT_THROW(node->LoadFromStream(brush), EReadError);
+}
+
 TEST(NodeStreamTest, TextNodePayloads) {
     TTestGraph graph;
     auto* node =

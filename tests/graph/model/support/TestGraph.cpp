@@ -1,6 +1,7 @@
 #include "TestGraph.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace zov::test {
@@ -280,6 +281,9 @@ void TTestGraph::DoObjectInitInstance(TGraphObject*) {
 
 void TTestGraph::DoObjectChange(TGraphObject*) {
     fEvents.push_back("ObjectChange");
+    if (fThrowOnObjectChange) {
+        throw std::runtime_error("handler failed");
+    }
 }
 
 void TTestGraph::DoObjectRead(TGraphObject* object, TStream& stream) {

@@ -203,6 +203,7 @@ public:
     bool fLockNodes = false;
     bool fSnapToGrid = false;
     bool fCanRemove = true;
+    bool fThrowOnObjectChange = false; // an application handler that fails
 
     std::vector<std::string> fEvents;
     std::vector<std::pair<const TGraphObject*, TGraphChangeFlags>> fChanges;
