@@ -1,5 +1,6 @@
 #include "Arithmetic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,6 +15,23 @@ int32_t Round(double Value) {
         return 0;
     }
     return static_cast<int32_t>(static_cast<int64_t>(std::nearbyint(Value)));
+}
+
+int32_t ClampCoordinate(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, -kMaxCoordinate, kMaxCoordinate));
+}
+
+int32_t ClampToInt32(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max())) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    if (value <= static_cast<double>(std::numeric_limits<int32_t>::min())) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(value);
 }
 
 int32_t MulDiv(int32_t Number, int32_t Numerator, int32_t Denominator) {

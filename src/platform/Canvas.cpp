@@ -491,8 +491,8 @@ TColor TCanvas::Pixel(int32_t x, int32_t y) const {
         return clNone;
     }
     const QPointF p = fPainter->combinedTransform().map(QPointF(x + kHalfPixel, y + kHalfPixel));
-    const int px = static_cast<int>(std::floor(p.x()));
-    const int py = static_cast<int>(std::floor(p.y()));
+    const int px = ClampToInt32(std::floor(p.x()));
+    const int py = ClampToInt32(std::floor(p.y()));
     if (!image->valid(px, py)) {
         return clNone;
     }
@@ -554,10 +554,10 @@ TRect TCanvas::ClipRect() const {
         const QRectF deviceRect(0, 0, device ? device->width() : 0, device ? device->height() : 0);
         area = fPainter->combinedTransform().inverted().mapRect(deviceRect);
     }
-    return {static_cast<int32_t>(std::floor(area.left() + 1e-6)),
-            static_cast<int32_t>(std::floor(area.top() + 1e-6)),
-            static_cast<int32_t>(std::ceil(area.right() - 1e-6)),
-            static_cast<int32_t>(std::ceil(area.bottom() - 1e-6))};
+    return {ClampToInt32(std::floor(area.left() + 1e-6)),
+            ClampToInt32(std::floor(area.top() + 1e-6)),
+            ClampToInt32(std::ceil(area.right() - 1e-6)),
+            ClampToInt32(std::ceil(area.bottom() - 1e-6))};
 }
 
 // ---- Bitmap canvas -------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "GraphRegion.h"
 
+#include "Arithmetic.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -208,10 +210,9 @@ TRect TGraphRegion::Bounds() const {
     } else {
         r = Path().boundingRect();
     }
-    const TRect bounds{static_cast<int32_t>(std::floor(r.left() + 1e-9)),
-                       static_cast<int32_t>(std::floor(r.top() + 1e-9)),
-                       static_cast<int32_t>(std::ceil(r.right() - 1e-9)),
-                       static_cast<int32_t>(std::ceil(r.bottom() - 1e-9))};
+    const TRect bounds{
+        ClampToInt32(std::floor(r.left() + 1e-9)), ClampToInt32(std::floor(r.top() + 1e-9)),
+        ClampToInt32(std::ceil(r.right() - 1e-9)), ClampToInt32(std::ceil(r.bottom() - 1e-9))};
     if (bounds.IsEmpty()) {
         return {};
     }

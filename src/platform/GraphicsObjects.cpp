@@ -12,7 +12,7 @@ namespace zov {
 
 void TPen::SetWidth(int32_t value) {
     if (value >= 0) {
-        Update(fWidth, value);
+        Update(fWidth, std::min(value, kMaxPenWidth));
     }
 }
 

@@ -57,8 +57,9 @@ public:
     void SetColor(TColor value) { Update(fColor, value); }
     void SetMode(TPenMode value) { Update(fMode, value); }
     void SetStyle(TPenStyle value) { Update(fStyle, value); }
-    // Negative widths are ignored.
+    // Negative widths are ignored; widths are limited to kMaxPenWidth.
     void SetWidth(int32_t value);
+    static constexpr int32_t kMaxPenWidth = 4096;
 
     // Published: written to and read from component streams.
     const TPropertyList& Properties() const override;

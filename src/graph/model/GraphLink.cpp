@@ -740,6 +740,7 @@ void TGraphLink::SetTextPosition(int32_t value) {
 }
 
 void TGraphLink::SetTextSpacing(int32_t value) {
+    value = ClampCoordinate(value);
     if (value != fTextSpacing) {
         fTextSpacing = value;
         Changed({gcView, gcData, gcText});
@@ -811,7 +812,7 @@ void TGraphLink::ReadBreakPoints(TStream& stream) {
     for (TPoint& p : points) {
         int32_t xy[2];
         stream.ReadBuffer(xy, sizeof xy);
-        p = {qFromLittleEndian(xy[0]), qFromLittleEndian(xy[1])};
+        p = {ClampCoordinate(qFromLittleEndian(xy[0])), ClampCoordinate(qFromLittleEndian(xy[1]))};
     }
     fPoints = std::move(points);
 }
@@ -878,11 +879,11 @@ TGraphRegion TGraphLink::BuildCaptionRegion() {
     const TPoint b = fPoints[static_cast<size_t>(fTextLine + 1)];
     fTextCenter = MeanPoint({a, b});
     fTextAngle = DirectionAngle(a, b);
-    const auto w = static_cast<int32_t>(PointDistance(a, b)) - Pen().Width() - m;
+    const int64_t w = int64_t{ClampToInt32(PointDistance(a, b))} - Pen().Width() - m;
     if (w <= 0) {
         return {};
     }
-    TRect r{0, 0, w, 0};
+    TRect r{0, 0, static_cast<int32_t>(std::min<int64_t>(w, 2147483647)), 0};
     unsigned flags = DrawTextFlag::CalcRect | DrawTextFlag::NoPrefix | DrawTextFlag::EditControl |
                      DrawTextFlag::EndEllipsis | DrawTextFlag::ModifyString |
                      DrawTextFlag::SingleLine;

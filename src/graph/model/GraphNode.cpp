@@ -52,7 +52,7 @@ TGraphNode* TGraphNode::CreateNew(const TGraphObjectClass& cls, TGraphOwner* own
 
 void TGraphNode::SetLeft(int32_t value) {
     if (fStates.Contains(osReading)) {
-        fLeft = value;
+        fLeft = ClampCoordinate(value);
     } else if (value != fLeft) {
         SetBounds(value, fTop, fWidth, fHeight);
     }
@@ -60,7 +60,7 @@ void TGraphNode::SetLeft(int32_t value) {
 
 void TGraphNode::SetTop(int32_t value) {
     if (fStates.Contains(osReading)) {
-        fTop = value;
+        fTop = ClampCoordinate(value);
     } else if (value != fTop) {
         SetBounds(fLeft, value, fWidth, fHeight);
     }
@@ -68,7 +68,7 @@ void TGraphNode::SetTop(int32_t value) {
 
 void TGraphNode::SetWidth(int32_t value) {
     if (fStates.Contains(osReading)) {
-        fWidth = value;
+        fWidth = ClampCoordinate(value);
     } else if (value != fWidth) {
         SetBounds(fLeft, fTop, value, fHeight);
     }
@@ -76,7 +76,7 @@ void TGraphNode::SetWidth(int32_t value) {
 
 void TGraphNode::SetHeight(int32_t value) {
     if (fStates.Contains(osReading)) {
-        fHeight = value;
+        fHeight = ClampCoordinate(value);
     } else if (value != fHeight) {
         SetBounds(fLeft, fTop, fWidth, value);
     }
@@ -187,6 +187,7 @@ void TGraphNode::SetLayout(TTextLayout value) {
 }
 
 void TGraphNode::SetMargin(int32_t value) {
+    value = ClampCoordinate(value);
     if (value != fMargin) {
         fMargin = value;
         Changed({gcView, gcData, gcText});
