@@ -25,18 +25,6 @@ uint32_t IndexOf(uint32_t hitTest) {
     return hitTest >> 16;
 }
 
-// Keeps an update bracket closed on every path.
-class TUpdateGuard {
-public:
-    explicit TUpdateGuard(TGraphObject& object) : fObject(object) { fObject.BeginUpdate(); }
-    ~TUpdateGuard() { fObject.EndUpdate(); }
-    TUpdateGuard(const TUpdateGuard&) = delete;
-    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-
-private:
-    TGraphObject& fObject;
-};
-
 // Releases a drag lock taken during one mouse press, also when the press fails.
 class TDragLockGuard {
 public:
@@ -216,8 +204,7 @@ bool TGraphLink::NormalizeBreakPoints(TLinkNormalizeOptions options) {
         return false;
     }
     bool removed = false;
-    BeginUpdate();
-    try {
+    Updating([&] {
         if (options.Contains(lnoDeleteSamePoint)) {
             for (int32_t i = 1; i < PointCount();) {
                 if (PointDistance(fPoints[static_cast<size_t>(i - 1)],
@@ -243,11 +230,7 @@ bool TGraphLink::NormalizeBreakPoints(TLinkNormalizeOptions options) {
                 a = b;
             }
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
     return removed;
 }
 
@@ -363,14 +346,7 @@ bool TGraphLink::Hook(int32_t index, TGraphObject* object) {
     if ((!start && !end) || !CanHook(index, object)) {
         return false;
     }
-    BeginUpdate();
-    try {
-        AttachEnd(start, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    Updating([&] { AttachEnd(start, object); });
     if (Owner() != nullptr) {
         Owner()->DoObjectHook(object, this, index);
     }
@@ -436,8 +412,7 @@ bool TGraphLink::Link(TGraphObject* source, TGraphObject* target) {
     if (!CanLink(source, target)) {
         return false;
     }
-    BeginUpdate();
-    try {
+    Updating([&] {
         if (source != fSource) {
             AttachEnd(true, source);
             if (Owner() != nullptr) {
@@ -450,11 +425,7 @@ bool TGraphLink::Link(TGraphObject* source, TGraphObject* target) {
                 Owner()->DoObjectHook(target, this, PointCount() - 1);
             }
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
     return true;
 }
 
@@ -462,18 +433,20 @@ void TGraphLink::SetSource(TGraphObject* value) {
     if (value == fSource) {
         return;
     }
-    TUpdateGuard update(*this);
-    Unhook(0);
-    Hook(0, value);
+    Updating([&] {
+        Unhook(0);
+        Hook(0, value);
+    });
 }
 
 void TGraphLink::SetTarget(TGraphObject* value) {
     if (value == fTarget) {
         return;
     }
-    TUpdateGuard update(*this);
-    Unhook(PointCount() - 1);
-    Hook(PointCount() - 1, value);
+    Updating([&] {
+        Unhook(PointCount() - 1);
+        Hook(PointCount() - 1, value);
+    });
 }
 
 // ---- Following hooked objects -------------------------------------------------------------
@@ -832,8 +805,7 @@ void TGraphLink::Assign(const TGraphObject& source) {
         TGraphObject::Assign(source);
         return;
     }
-    BeginUpdate();
-    try {
+    Updating([&] {
         TGraphObject::Assign(source);
         SetPolyline(link->Polyline());
         SetBeginStyle(link->BeginStyle());
@@ -850,11 +822,7 @@ void TGraphLink::Assign(const TGraphObject& source) {
         } else if (link->Target() != nullptr) {
             Hook(PointCount() - 1, link->Target());
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 // ---- Caption ------------------------------------------------------------------------------

@@ -264,8 +264,7 @@ void TGraphNode::Assign(const TGraphObject& source) {
         TGraphObject::Assign(source);
         return;
     }
-    BeginUpdate();
-    try {
+    Updating([&] {
         TGraphObject::Assign(source);
         SetBackground(node->Background());
         SetAlignment(node->Alignment());
@@ -274,11 +273,7 @@ void TGraphNode::Assign(const TGraphObject& source) {
         SetNodeOptions(node->NodeOptions());
         SetBackgroundMargins(node->BackgroundMargins());
         SetBounds(node->Left(), node->Top(), node->Width(), node->Height());
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 // ---- Caption ------------------------------------------------------------------------------

@@ -833,8 +833,7 @@ void TGraphObject::Assign(const TGraphObject& source) {
     if (&source == this) {
         return;
     }
-    BeginUpdate();
-    try {
+    Updating([&] {
         SetText(source.Text());
         SetHint(source.Hint());
         SetBrush(source.Brush());
@@ -843,11 +842,7 @@ void TGraphObject::Assign(const TGraphObject& source) {
         SetParentFont(source.ParentFont());
         SetVisible(source.Visible());
         SetOptions(source.Options());
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 const TPropertyList& TGraphStreamableObject::Properties() const {

@@ -137,6 +137,17 @@ public:
     // ---- Changes ------------------------------------------------------------------------------
     virtual void BeginUpdate();
     virtual void EndUpdate();
+    // Runs work inside BeginUpdate/EndUpdate, closing the bracket also when it fails.
+    template <typename F> void Updating(F&& work) {
+        BeginUpdate();
+        try {
+            work();
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+    }
     // Collected while deferred; otherwise carried out at once.
     virtual void Changed(TGraphChangeFlags flags);
     virtual void Invalidate();
