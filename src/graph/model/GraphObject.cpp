@@ -809,8 +809,13 @@ void TGraphObject::LoadFromStream(TStream& stream) {
         throw;
     }
     fStates.Exclude(osReading);
-    if (!fStates.Contains(osCreating)) {
-        Initialize();
+    try {
+        if (!fStates.Contains(osCreating)) {
+            Initialize();
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
     }
     EndUpdate();
 }
