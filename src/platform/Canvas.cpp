@@ -346,17 +346,26 @@ void TCanvas::Polyline(const TPoints& points) {
     fPainter->drawPolyline(polyline);
 }
 
+// Fills use the brush alone: the pen's mode does not apply to them.
+void TCanvas::PrepareFill() {
+    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased);
+}
+
 void TCanvas::FillRect(const TRect& rect) {
-    if (!PrepareShape() || rect.IsEmpty()) {
+    if (rect.IsEmpty()) {
         return;
     }
+    PrepareFill();
+    fPainter->setRenderHint(QPainter::Antialiasing, false);
     fPainter->fillRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()), MakeBrush());
 }
 
 void TCanvas::FillRegion(const TGraphRegion& region) {
-    if (!PrepareShape() || region.IsEmpty()) {
+    if (region.IsEmpty()) {
         return;
     }
+    PrepareFill();
     fPainter->fillPath(region.Path(), MakeBrush());
 }
 
@@ -422,7 +431,6 @@ void TCanvas::TextOut(int32_t x, int32_t y, const QString& text) {
     PaintTextCell(QRectF(dx, top, width, measure.Height()), text,
                   (fTextAlign & TextAlign::RtlReading) != 0);
     fPainter->restore();
-    fPenPos = {x, y};
 }
 
 int32_t TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags) {

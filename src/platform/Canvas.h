@@ -157,6 +157,7 @@ private:
     void ApplyMapping();
     // Sets up the painter for a shape; false when nothing is to be drawn (pmNop).
     bool PrepareShape();
+    void PrepareFill();
     QPen MakePen() const;
     QBrush MakeBrush() const;
     // Distance from a shape's bounds to the centre line of its outline.

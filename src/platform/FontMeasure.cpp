@@ -73,7 +73,10 @@ std::optional<int32_t> TFontMeasure::AdditiveWidth(const QString& text) const {
         return std::nullopt;
     }
     double sum = 0;
-    for (const QChar ch : text) {
+    for (QChar ch : text) {
+        if (ch == u'\t') {
+            ch = u' ';
+        }
         const char16_t c = ch.unicode();
         if (!IsCached(c)) {
             return std::nullopt;
@@ -91,7 +94,10 @@ int32_t TFontMeasure::Width(const QString& text) const {
     if (const auto width = AdditiveWidth(text)) {
         return *width;
     }
-    return fMetrics.horizontalAdvance(text);
+    // Single-line drawing shows a tab as a space: measure it as one.
+    QString spaced = text;
+    spaced.replace(u'\t', u' ');
+    return fMetrics.horizontalAdvance(spaced);
 }
 
 bool TFontMeasure::HasGlyph(char32_t character) const {

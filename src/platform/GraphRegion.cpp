@@ -70,7 +70,7 @@ TGraphRegion TGraphRegion::Polygon(const TPoints& points, TPolyFillMode mode) {
         if (dirX == 0 && dirY == 0) {
             dirX = dx;
             dirY = dy;
-        } else if (dx * dirY != dy * dirX) {
+        } else if (static_cast<long double>(dx) * dirY != static_cast<long double>(dy) * dirX) {
             flat = false;
             break;
         }

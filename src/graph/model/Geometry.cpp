@@ -26,6 +26,11 @@ TPoint Midpoint(const TPoint& a, const TPoint& b) {
     return {Half(a.X, b.X), Half(a.Y, b.Y)};
 }
 
+// Keeps the low 32 bits, as 32-bit arithmetic would, without overflowing.
+int32_t Wrap(int64_t value) {
+    return static_cast<int32_t>(value);
+}
+
 TPoints CrossEdges(const TPoint& linePt, double angle, const TPoints& v, bool closed) {
     TPoints result;
     const size_t n = v.size();
@@ -100,7 +105,8 @@ bool SamePoint(const TPoint& p1, const TPoint& p2) {
 }
 
 TRect SquareAround(const TPoint& center, int32_t size) {
-    return {center.X - size, center.Y - size, center.X + size, center.Y + size};
+    return {Wrap(int64_t{center.X} - size), Wrap(int64_t{center.Y} - size),
+            Wrap(int64_t{center.X} + size), Wrap(int64_t{center.Y} + size)};
 }
 
 TRect RectFromCorners(const TPoint& p1, const TPoint& p2) {
@@ -131,8 +137,8 @@ bool RectsTouch(const TRect& r1, const TRect& r2) {
 
 void ShiftPoints(TPoints& points, int32_t dX, int32_t dY) {
     for (TPoint& p : points) {
-        p.X += dX;
-        p.Y += dY;
+        p.X = Wrap(int64_t{p.X} + dX);
+        p.Y = Wrap(int64_t{p.Y} + dY);
     }
 }
 
@@ -180,8 +186,8 @@ void TurnPoints(TPoints& points, const TPoint& origin, double angle) {
     for (TPoint& p : points) {
         const double dx = static_cast<double>(p.X) - origin.X;
         const double dy = static_cast<double>(p.Y) - origin.Y;
-        p.X = origin.X + Round(dx * c - dy * s);
-        p.Y = origin.Y + Round(dx * s + dy * c);
+        p.X = Wrap(int64_t{origin.X} + Round(dx * c - dy * s));
+        p.Y = Wrap(int64_t{origin.Y} + Round(dx * s + dy * c));
     }
 }
 
@@ -196,14 +202,14 @@ void ScalePointsAbout(TPoints& points, const TPoint& origin, double factor) {
 void SpreadPoints(TPoints& points, const TPoint& ref, int32_t dX, int32_t dY) {
     for (TPoint& p : points) {
         if (p.X < ref.X) {
-            p.X -= dX;
+            p.X = Wrap(int64_t{p.X} - dX);
         } else if (p.X > ref.X) {
-            p.X += dX;
+            p.X = Wrap(int64_t{p.X} + dX);
         }
         if (p.Y < ref.Y) {
-            p.Y -= dY;
+            p.Y = Wrap(int64_t{p.Y} - dY);
         } else if (p.Y > ref.Y) {
-            p.Y += dY;
+            p.Y = Wrap(int64_t{p.Y} + dY);
         }
     }
 }
@@ -211,6 +217,9 @@ void SpreadPoints(TPoints& points, const TPoint& ref, int32_t dX, int32_t dY) {
 double WrapAngle(double angle) {
     if (!std::isfinite(angle)) {
         return angle;
+    }
+    if (std::abs(angle) > 1e6) {
+        angle = std::fmod(angle, 2 * Pi); // subtracting 2 pi would take forever
     }
     while (angle > Pi) {
         angle -= 2 * Pi;
@@ -246,8 +255,8 @@ double DirectionAngle(const TPoint& p1, const TPoint& p2) {
 TPoint StepAgainst(const TPoint& pt, double angle, double distance) {
     const double c = WrapAngle(angle);
     if (IsVertical(c)) {
-        const int32_t step = Round(distance);
-        return {pt.X, c <= 0 ? pt.Y + step : pt.Y - step};
+        const int64_t step = Round(distance);
+        return {pt.X, Wrap(c <= 0 ? pt.Y + step : pt.Y - step)};
     }
     const double m = std::tan(angle);
     const double run = distance / std::sqrt(1 + m * m);

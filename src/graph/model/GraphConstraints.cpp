@@ -58,12 +58,14 @@ bool TGraphConstraints::ConfinePt(TPoint& pt) const {
     const TPoint original = pt;
     if (pt.X < fBoundsRect.Left) {
         pt.X = fBoundsRect.Left;
-    } else if (pt.X > fBoundsRect.Right) {
+    }
+    if (pt.X > fBoundsRect.Right) {
         pt.X = fBoundsRect.Right;
     }
     if (pt.Y < fBoundsRect.Top) {
         pt.Y = fBoundsRect.Top;
-    } else if (pt.Y > fBoundsRect.Bottom) {
+    }
+    if (pt.Y > fBoundsRect.Bottom) {
         pt.Y = fBoundsRect.Bottom;
     }
     return pt == original;

@@ -858,7 +858,8 @@ TGraphRegion TGraphLink::BuildCaptionRegion() {
     if (Owner() != nullptr && Owner()->UseRightToLeftReading()) {
         flags |= DrawTextFlag::RtlReading;
     }
-    QString shown = Text().trimmed();
+    // One line: breaks would be measured as nothing but drawn as spaces.
+    QString shown = Text().trimmed().remove(u'\r').remove(u'\n');
     CalcTextRect(TFontMeasure::Shared(Font()), shown, r, flags);
     fTextToShow = shown;
 
