@@ -99,10 +99,13 @@ TEST_F(CanvasTest, NotModeInvertsAndASecondPassRestores) {
     EXPECT_EQ(Image(), before);
 }
 
-TEST_F(CanvasTest, NopModeDrawsNothing) {
+TEST_F(CanvasTest, NopModeDrawsNothingButFillsIgnoreThePen) {
     Canvas().Pen().SetMode(pmNop);
     Canvas().Rectangle(10, 10, 50, 50);
     EXPECT_EQ(InkBounds(Image()), TRect{});
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect({10, 10, 20, 20});
+    EXPECT_EQ(InkBounds(Image()), (TRect{10, 10, 20, 20}));
 }
 
 TEST_F(CanvasTest, PolygonAndPolylineFollowTheirPoints) {

@@ -29,6 +29,14 @@ TEST(FontMeasureTest, PrefixWidthsMatchShapedText) {
     }
 }
 
+TEST(FontMeasureTest, TabsMeasureAsTheSpacesTheyAreDrawnAs) {
+    TFont font;
+    font.SetName(QStringLiteral("Liberation Sans"));
+    const TFontMeasure measure(font);
+    EXPECT_EQ(measure.Width(QStringLiteral("a\tb")), measure.Width(QStringLiteral("a b")));
+    EXPECT_EQ(measure.Width(QStringLiteral("\u05d0\t")), measure.Width(QStringLiteral("\u05d0 ")));
+}
+
 TEST(FontMeasureTest, KnowsTheFontsOwnGlyphs) {
     TFont font;
     font.SetName(QStringLiteral("Liberation Sans"));

@@ -858,8 +858,10 @@ TGraphRegion TGraphLink::BuildCaptionRegion() {
     if (Owner() != nullptr && Owner()->UseRightToLeftReading()) {
         flags |= DrawTextFlag::RtlReading;
     }
-    // One line: breaks would be measured as nothing but drawn as spaces.
-    QString shown = Text().trimmed().remove(u'\r').remove(u'\n');
+    // One line: a line break shows as a space.
+    QString shown = Text().trimmed();
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    shown.replace(u'\r', u' ').replace(u'\n', u' ');
     CalcTextRect(TFontMeasure::Shared(Font()), shown, r, flags);
     fTextToShow = shown;
 

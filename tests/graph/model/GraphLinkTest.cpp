@@ -232,6 +232,12 @@ TEST_F(GraphLinkTest, CaptionsStayUprightAboveTheLine) {
     }
 }
 
+TEST_F(GraphLinkTest, CaptionsAreOneLine) {
+    TGraphLink* link = Free({{0, 100}, {400, 100}});
+    link->SetText(QStringLiteral("  two\r\nlines  "));
+    EXPECT_EQ(link->TextToShow(), QStringLiteral("two lines"));
+}
+
 TEST_F(GraphLinkTest, HitTestingPointsSegmentsAndCaption) {
     TGraphLink* link = Free({{0, 0}, {100, 0}, {100, 100}});
     EXPECT_EQ(link->HitTest({50, 1}), hcBody);
