@@ -381,10 +381,9 @@ void TCanvas::StretchDraw(const TRect& rect, const QImage& image) {
 // ---- Text ----------------------------------------------------------------------------
 
 const TFontMeasure& TCanvas::Measure() const {
-    if (!fMeasure || !fMeasure->Font().SameAs(fFont)) {
-        fMeasure.emplace(fFont);
-    }
-    return *fMeasure;
+    // Shared with other canvases and with layout code: objects drawn one after another
+    // mostly use a handful of fonts.
+    return TFontMeasure::Shared(fFont);
 }
 
 TSize TCanvas::TextExtent(const QString& text) const {

@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QString>
 #include <QTransform>
-#include <optional>
 #include <vector>
 
 namespace zov {
@@ -152,7 +151,7 @@ private:
     };
     struct TextLayout;
 
-    // Measures Font(); rebuilt only when the font changed.
+    // Measures Font(); use the reference at once.
     const TFontMeasure& Measure() const;
     void ApplyMapping();
     // Sets up the painter for a shape; false when nothing is to be drawn (pmNop).
@@ -182,7 +181,6 @@ private:
     TPoint fPenPos;
     Mapping fMapping;
     std::vector<SavedState> fSaved;
-    mutable std::optional<TFontMeasure> fMeasure;
 };
 
 // A canvas drawing into an image it owns; white at the start. Serves as the
