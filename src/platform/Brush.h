@@ -4,6 +4,7 @@
 #include "GraphicsObject.h"
 
 #include <cstdint>
+#include <tuple>
 
 namespace zov {
 
@@ -41,6 +42,10 @@ public:
     bool SameAs(const TBrush& other) const;
 
 private:
+    // Every attribute, for comparing and copying them all at once.
+    auto Fields() { return std::tie(fColor, fStyle); }
+    auto Fields() const { return std::tie(fColor, fStyle); }
+
     TColor fColor = clWhite;
     TBrushStyle fStyle = bsSolid;
 };

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <tuple>
 
 namespace zov {
 
@@ -75,6 +76,14 @@ public:
     QFont ToQFont() const;
 
 private:
+    // Every attribute, for comparing and copying them all at once.
+    auto Fields() {
+        return std::tie(fName, fHeight, fCharset, fColor, fPitch, fQuality, fOrientation, fStyle);
+    }
+    auto Fields() const {
+        return std::tie(fName, fHeight, fCharset, fColor, fPitch, fQuality, fOrientation, fStyle);
+    }
+
     QString fName = QStringLiteral("Arial");
     int32_t fHeight = -11;
     TFontCharset fCharset = DEFAULT_CHARSET;

@@ -6,7 +6,6 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 
 namespace zov {
 
@@ -17,32 +16,25 @@ void TPen::SetWidth(int32_t value) {
 }
 
 bool TPen::SameAs(const TPen& other) const {
-    return std::tie(fColor, fMode, fStyle, fWidth) ==
-           std::tie(other.fColor, other.fMode, other.fStyle, other.fWidth);
+    return Fields() == other.Fields();
 }
 
 void TPen::Assign(const TPen& source) {
-    if (SameAs(source)) {
-        return;
+    if (!SameAs(source)) {
+        Fields() = source.Fields();
+        Changed();
     }
-    fColor = source.fColor;
-    fMode = source.fMode;
-    fStyle = source.fStyle;
-    fWidth = source.fWidth;
-    Changed();
 }
 
 bool TBrush::SameAs(const TBrush& other) const {
-    return fColor == other.fColor && fStyle == other.fStyle;
+    return Fields() == other.Fields();
 }
 
 void TBrush::Assign(const TBrush& source) {
-    if (SameAs(source)) {
-        return;
+    if (!SameAs(source)) {
+        Fields() = source.Fields();
+        Changed();
     }
-    fColor = source.fColor;
-    fStyle = source.fStyle;
-    Changed();
 }
 
 int32_t TFont::Size() const {
@@ -60,24 +52,14 @@ void TFont::SetName(const QString& value) {
 }
 
 bool TFont::SameAs(const TFont& other) const {
-    return std::tie(fName, fHeight, fCharset, fColor, fPitch, fQuality, fOrientation, fStyle) ==
-           std::tie(other.fName, other.fHeight, other.fCharset, other.fColor, other.fPitch,
-                    other.fQuality, other.fOrientation, other.fStyle);
+    return Fields() == other.Fields();
 }
 
 void TFont::Assign(const TFont& source) {
-    if (SameAs(source)) {
-        return;
+    if (!SameAs(source)) {
+        Fields() = source.Fields();
+        Changed();
     }
-    fName = source.fName;
-    fHeight = source.fHeight;
-    fCharset = source.fCharset;
-    fColor = source.fColor;
-    fPitch = source.fPitch;
-    fQuality = source.fQuality;
-    fOrientation = source.fOrientation;
-    fStyle = source.fStyle;
-    Changed();
 }
 
 QFont TFont::ToQFont() const {

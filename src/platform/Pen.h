@@ -4,6 +4,7 @@
 #include "GraphicsObject.h"
 
 #include <cstdint>
+#include <tuple>
 
 namespace zov {
 
@@ -69,6 +70,10 @@ public:
     bool SameAs(const TPen& other) const;
 
 private:
+    // Every attribute, for comparing and copying them all at once.
+    auto Fields() { return std::tie(fColor, fMode, fStyle, fWidth); }
+    auto Fields() const { return std::tie(fColor, fMode, fStyle, fWidth); }
+
     TColor fColor = clBlack;
     TPenMode fMode = pmCopy;
     TPenStyle fStyle = psSolid;

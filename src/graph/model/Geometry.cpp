@@ -16,14 +16,8 @@ bool IsVertical(double angle) {
     return std::abs(angle) == HalfPi;
 }
 
-// Integer halves as the routines state them: the sum of two coordinates divided by
-// two, truncated toward zero (computed in 64 bits so that it cannot overflow).
-int32_t Half(int64_t a, int64_t b) {
-    return static_cast<int32_t>((a + b) / 2);
-}
-
 TPoint Midpoint(const TPoint& a, const TPoint& b) {
-    return {Half(a.X, b.X), Half(a.Y, b.Y)};
+    return {Midway(a.X, b.X), Midway(a.Y, b.Y)};
 }
 
 // Keeps the low 32 bits, as 32-bit arithmetic would, without overflowing.
@@ -100,6 +94,15 @@ bool InClosedRange(int32_t value, int32_t bound1, int32_t bound2) {
                             : (bound2 <= value && value <= bound1);
 }
 
+bool PtInRect(const TRect& rect, const TPoint& pt) {
+    return rect.Left <= pt.X && pt.X < rect.Right && rect.Top <= pt.Y && pt.Y < rect.Bottom;
+}
+
+// Computed in 64 bits, truncating toward zero, so that it cannot overflow.
+int32_t Midway(int32_t a, int32_t b) {
+    return static_cast<int32_t>((int64_t{a} + b) / 2);
+}
+
 bool SamePoint(const TPoint& p1, const TPoint& p2) {
     return p1 == p2;
 }
@@ -114,7 +117,7 @@ TRect RectFromCorners(const TPoint& p1, const TPoint& p2) {
 }
 
 TPoint RectCenter(const TRect& rect) {
-    return {Half(rect.Left, rect.Right), Half(rect.Top, rect.Bottom)};
+    return {Midway(rect.Left, rect.Right), Midway(rect.Top, rect.Bottom)};
 }
 
 void GrowRectToInclude(TRect& rect, const TRect& other) {

@@ -14,6 +14,10 @@ inline constexpr double Pi = 3.141592653589793;
 // Angles are radians from the +X axis towards +Y, i.e. clockwise on screen.
 
 bool InClosedRange(int32_t value, int32_t bound1, int32_t bound2);
+// Left <= X < Right and Top <= Y < Bottom.
+bool PtInRect(const TRect& rect, const TPoint& pt);
+// (a + b) div 2, without overflowing.
+int32_t Midway(int32_t a, int32_t b);
 bool SamePoint(const TPoint& p1, const TPoint& p2);
 TRect SquareAround(const TPoint& center, int32_t size);
 TRect RectFromCorners(const TPoint& p1, const TPoint& p2);

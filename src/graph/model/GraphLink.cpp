@@ -17,10 +17,6 @@ namespace {
 
 constexpr TGraphChangeFlags kShapeChanged{gcView, gcData, gcText, gcPlacement};
 
-bool PtInRect(const TRect& r, const TPoint& pt) {
-    return r.Left <= pt.X && pt.X < r.Right && r.Top <= pt.Y && pt.Y < r.Bottom;
-}
-
 uint32_t IndexOf(uint32_t hitTest) {
     return hitTest >> 16;
 }

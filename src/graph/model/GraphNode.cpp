@@ -28,10 +28,6 @@ bool IsNodeCode(uint32_t hitTest) {
     return (hitTest & kNodeCodes) != 0;
 }
 
-bool PtInRect(const TRect& r, const TPoint& pt) {
-    return r.Left <= pt.X && pt.X < r.Right && r.Top <= pt.Y && pt.Y < r.Bottom;
-}
-
 } // namespace
 
 TGraphNode::TGraphNode(TGraphOwner* owner)
@@ -464,19 +460,20 @@ void TGraphNode::AttachPoint(const TPoint& reference, TPoint& pt) const {
 
 TCursor TGraphNode::CursorFor(uint32_t hitTest) const {
     const bool locked = IsLocked();
+    const bool resizable = fNodeOptions.Contains(gnoResizable) && !locked;
     switch (hitTest) {
     case hcLeft:
     case hcRight:
-        return fNodeOptions.Contains(gnoResizable) && !locked ? crSizeWE : crHandPoint;
+        return resizable ? crSizeWE : crHandPoint;
     case hcTop:
     case hcBottom:
-        return fNodeOptions.Contains(gnoResizable) && !locked ? crSizeNS : crHandPoint;
+        return resizable ? crSizeNS : crHandPoint;
     case hcTopLeft:
     case hcBottomRight:
-        return fNodeOptions.Contains(gnoResizable) && !locked ? crSizeNWSE : crHandPoint;
+        return resizable ? crSizeNWSE : crHandPoint;
     case hcTopRight:
     case hcBottomLeft:
-        return fNodeOptions.Contains(gnoResizable) && !locked ? crSizeNESW : crHandPoint;
+        return resizable ? crSizeNESW : crHandPoint;
     case hcBody:
     case hcCaption:
     case hcBody | hcCaption:

@@ -13,10 +13,6 @@
 namespace zov {
 namespace {
 
-bool PtInRect(const TRect& r, const TPoint& pt) {
-    return r.Left <= pt.X && pt.X < r.Right && r.Top <= pt.Y && pt.Y < r.Bottom;
-}
-
 // Frees a half-made object if creation fails before the caller takes it.
 struct TCreationGuard {
     TGraphObject* object;

@@ -11,14 +11,9 @@ namespace zov {
 namespace {
 
 // The overlap of two rectangles, or (0, 0, 0, 0) when they do not overlap.
-TRect Intersection(const TRect& a, const TRect& b) {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
-    return r.IsEmpty() ? TRect{} : r;
-}
-
-int32_t Half(int32_t a, int32_t b) {
-    return static_cast<int32_t>((int64_t{a} + b) / 2);
+TRect Intersection(TRect a, const TRect& b) {
+    ShrinkRectToOverlap(a, b);
+    return a.IsEmpty() ? TRect{} : a;
 }
 
 } // namespace
@@ -68,14 +63,14 @@ const TGraphObjectClass& TTriangularNode::Class() {
 }
 
 void TTriangularNode::ComputeVertices(const TRect& r, TPoints& points) const {
-    points = {{Half(r.Left, r.Right), r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}};
+    points = {{Midway(r.Left, r.Right), r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}};
 }
 
 void TTriangularNode::CaptionBox(TRect& rect) const {
     TGraphNode::CaptionBox(rect);
     const TPoints& v = Vertices();
-    rect = Intersection(rect,
-                        {Half(v[0].X, v[2].X), Half(v[0].Y, v[2].Y), Half(v[0].X, v[1].X), v[1].Y});
+    rect = Intersection(
+        rect, {Midway(v[0].X, v[2].X), Midway(v[0].Y, v[2].Y), Midway(v[0].X, v[1].X), v[1].Y});
 }
 
 const TGraphObjectClass& TRhomboidalNode::Class() {
@@ -83,16 +78,16 @@ const TGraphObjectClass& TRhomboidalNode::Class() {
 }
 
 void TRhomboidalNode::ComputeVertices(const TRect& r, TPoints& points) const {
-    const int32_t cx = Half(r.Left, r.Right);
-    const int32_t cy = Half(r.Top, r.Bottom);
+    const int32_t cx = Midway(r.Left, r.Right);
+    const int32_t cy = Midway(r.Top, r.Bottom);
     points = {{cx, r.Top}, {r.Right, cy}, {cx, r.Bottom}, {r.Left, cy}};
 }
 
 void TRhomboidalNode::CaptionBox(TRect& rect) const {
     TGraphNode::CaptionBox(rect);
     const TPoints& v = Vertices();
-    rect = Intersection(rect, {Half(v[0].X, v[3].X), Half(v[0].Y, v[3].Y), Half(v[1].X, v[2].X),
-                               Half(v[1].Y, v[2].Y)});
+    rect = Intersection(rect, {Midway(v[0].X, v[3].X), Midway(v[0].Y, v[3].Y),
+                               Midway(v[1].X, v[2].X), Midway(v[1].Y, v[2].Y)});
 }
 
 const TGraphObjectClass& TPentagonalNode::Class() {
@@ -101,8 +96,8 @@ const TGraphObjectClass& TPentagonalNode::Class() {
 
 void TPentagonalNode::ComputeVertices(const TRect& r, TPoints& points) const {
     const int32_t q = (r.Right - r.Left) / 4;
-    const int32_t cy = Half(r.Top, r.Bottom);
-    points = {{Half(r.Left, r.Right), r.Top},
+    const int32_t cy = Midway(r.Top, r.Bottom);
+    points = {{Midway(r.Left, r.Right), r.Top},
               {r.Right, cy},
               {r.Right - q, r.Bottom},
               {r.Left + q, r.Bottom},
@@ -112,7 +107,7 @@ void TPentagonalNode::ComputeVertices(const TRect& r, TPoints& points) const {
 void TPentagonalNode::CaptionBox(TRect& rect) const {
     TGraphNode::CaptionBox(rect);
     const TPoints& v = Vertices();
-    rect = Intersection(rect, {v[3].X, Half(v[0].Y, v[4].Y), v[2].X, v[2].Y});
+    rect = Intersection(rect, {v[3].X, Midway(v[0].Y, v[4].Y), v[2].X, v[2].Y});
 }
 
 const TGraphObjectClass& THexagonalNode::Class() {
@@ -121,7 +116,7 @@ const TGraphObjectClass& THexagonalNode::Class() {
 
 void THexagonalNode::ComputeVertices(const TRect& r, TPoints& points) const {
     const int32_t q = (r.Right - r.Left) / 4;
-    const int32_t cy = Half(r.Top, r.Bottom);
+    const int32_t cy = Midway(r.Top, r.Bottom);
     points = {{r.Left + q, r.Top},     {r.Right - q, r.Top},   {r.Right, cy},
               {r.Right - q, r.Bottom}, {r.Left + q, r.Bottom}, {r.Left, cy}};
 }

@@ -1,5 +1,7 @@
 #include "TestGraph.h"
 
+#include "graph/model/Geometry.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -62,10 +64,7 @@ bool TTestNode::ApplyDragOffset(uint32_t hitTest, int32_t dX, int32_t dY) {
 }
 
 uint32_t TTestNode::LocalHitTest(const TPoint& pt) const {
-    return pt.X >= fBounds.Left && pt.X < fBounds.Right && pt.Y >= fBounds.Top &&
-                   pt.Y < fBounds.Bottom
-               ? hcBody
-               : hcNone;
+    return PtInRect(fBounds, pt) ? hcBody : hcNone;
 }
 
 void TTestNode::DrawHandles(TCanvas& canvas) {
