@@ -18,6 +18,8 @@ inline constexpr const char* SUnknownProperty = "Eigenschaft %s existiert nicht"
 inline constexpr const char* SInvalidPropertyValue = "Invalid property value";
 inline constexpr const char* SAssignError = "Cannot assign a %s to a %s";
 inline constexpr const char* SAbstractError = "Abstract Error";
+inline constexpr const char* SFOpenErrorEx = "Cannot open file \"%s\". %s";
+inline constexpr const char* SFCreateErrorEx = "Cannot create file \"%s\". %s";
 
 // Base of every failure the program reports; carries the text shown to the user.
 class Exception : public std::exception {
@@ -53,6 +55,12 @@ class EStreamError : public Exception {
     using Exception::Exception;
 };
 class EReadError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EFOpenError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EFCreateError : public EStreamError {
     using EStreamError::EStreamError;
 };
 class EConvertError : public Exception {

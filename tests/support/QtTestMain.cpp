@@ -1,6 +1,7 @@
-// Test entry point: GoogleTest with one QGuiApplication, created only when tests run
+// Test entry point: GoogleTest with one Qt application object (ZOV_TEST_APPLICATION:
+// QGuiApplication, or QApplication for widget tests), created only when tests run
 // (never while tests are merely listed) and on the offscreen platform by default.
-#include <QGuiApplication>
+#include ZOV_TEST_APPLICATION_HEADER
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -12,12 +13,12 @@ public:
         static int argc = 1;
         static char name[] = "zov-tests";
         static char* argv[] = {name, nullptr};
-        fApp = std::make_unique<QGuiApplication>(argc, argv);
+        fApp = std::make_unique<ZOV_TEST_APPLICATION>(argc, argv);
     }
     void TearDown() override { fApp.reset(); }
 
 private:
-    std::unique_ptr<QGuiApplication> fApp;
+    std::unique_ptr<ZOV_TEST_APPLICATION> fApp;
 };
 
 } // namespace

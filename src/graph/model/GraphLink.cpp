@@ -52,8 +52,9 @@ TGraphLink::TGraphLink(TGraphOwner* owner) : TGraphObject(owner) {
     fVisualRectFlags.Include(gcText);
 }
 
-TGraphLink* TGraphLink::CreateNew(TGraphOwner* owner, TGraphObject* source,
-                                  std::span<const TPoint> pts, TGraphObject* target) {
+TGraphLink* TGraphLink::CreateNew(const TGraphObjectClass& cls, TGraphOwner* owner,
+                                  TGraphObject* source, std::span<const TPoint> pts,
+                                  TGraphObject* target) {
     auto setup = [&](TGraphObject& object) {
         auto& link = static_cast<TGraphLink&>(object);
         TPoint pt;
@@ -77,7 +78,7 @@ TGraphLink* TGraphLink::CreateNew(TGraphOwner* owner, TGraphObject* source,
             throw EGraphInvalidOperation(QString::fromUtf8(SLinkCreateError));
         }
     };
-    return static_cast<TGraphLink*>(Create(Class(), owner, setup));
+    return static_cast<TGraphLink*>(Create(cls, owner, setup));
 }
 
 // ---- Points -------------------------------------------------------------------------------

@@ -41,7 +41,13 @@ public:
     // hooked at both given ends; throws EGraphInvalidOperation when an end cannot be
     // hooked.
     static TGraphLink* CreateNew(TGraphOwner* owner, TGraphObject* source,
-                                 std::span<const TPoint> pts, TGraphObject* target);
+                                 std::span<const TPoint> pts, TGraphObject* target) {
+        return CreateNew(Class(), owner, source, pts, target);
+    }
+    // The same for a link class derived from this one.
+    static TGraphLink* CreateNew(const TGraphObjectClass& cls, TGraphOwner* owner,
+                                 TGraphObject* source, std::span<const TPoint> pts,
+                                 TGraphObject* target);
 
     // ---- Points -------------------------------------------------------------------------
     int32_t PointCount() const { return static_cast<int32_t>(fPoints.size()); }

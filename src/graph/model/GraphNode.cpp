@@ -37,6 +37,11 @@ TGraphNode::TGraphNode(TGraphOwner* owner)
     };
 }
 
+const TGraphObjectClass& TGraphNode::AbstractClass() {
+    static const TGraphObjectClass cls{QStringLiteral("TGraphNode"), false, {}, nullptr};
+    return cls;
+}
+
 TGraphNode* TGraphNode::CreateNew(const TGraphObjectClass& cls, TGraphOwner* owner,
                                   const TRect& bounds) {
     return static_cast<TGraphNode*>(Create(cls, owner, [&bounds](TGraphObject& object) {

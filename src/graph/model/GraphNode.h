@@ -29,6 +29,8 @@ public:
     // Creates a node of cls with the given bounds, then lets it join the graph.
     static TGraphNode* CreateNew(const TGraphObjectClass& cls, TGraphOwner* owner,
                                  const TRect& bounds);
+    // The abstract class every node class derives from.
+    static const TGraphObjectClass& AbstractClass();
 
     int32_t Left() const { return fLeft; }
     int32_t Top() const { return fTop; }

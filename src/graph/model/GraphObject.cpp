@@ -110,7 +110,9 @@ TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraph
         if (owner == nullptr) {
             return;
         }
-        owner->Objects().Replace(from, to);
+        if (owner->Objects().Replace(from, to) >= 0) {
+            owner->NoteObjectReplaced(from, to);
+        }
         owner->SelectedObjects().Replace(from, to);
         TGraphObjectList& objects = owner->Objects();
         for (int32_t i = objects.Count() - 1; i >= 0; --i) {
@@ -209,7 +211,8 @@ void TGraphObject::SetOptions(TGraphObjectOptions value) {
 void TGraphObject::SetVisible(bool value) {
     if (value != fVisible) {
         fVisible = value;
-        Changed({gcView, gcData});
+        // Showing or hiding changes the extent of what the graph shows.
+        Changed({gcView, gcData, gcPlacement});
     }
 }
 
@@ -433,7 +436,15 @@ void TGraphObject::Loaded() {
 
 void TGraphObject::RenumberID(uint32_t oldID, uint32_t newID) {
     if (fID == oldID) {
-        fID = newID;
+        SetIDValue(newID);
+    }
+}
+
+void TGraphObject::SetIDValue(uint32_t value) {
+    const uint32_t oldID = fID;
+    fID = value;
+    if (oldID != value && fOwner != nullptr && !fStates.Contains(osCreating)) {
+        fOwner->NoteObjectIDChange(this, oldID);
     }
 }
 
@@ -797,7 +808,7 @@ void TGraphObject::LoadFromStream(TStream& stream) {
     try {
         TGraphStreamableObject carrier(this);
         TReader(stream).ReadRootComponent(carrier);
-        fID = carrier.ID();
+        SetIDValue(carrier.ID());
         ReadPayload(stream);
     } catch (...) {
         fStates.Exclude(osReading);

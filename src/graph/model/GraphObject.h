@@ -25,15 +25,27 @@ class TStream;
 struct TGraphObjectClass {
     QString Name;
     bool IsLink = false;
-    std::function<TGraphObject*(TGraphOwner*)> Construct;
+    std::function<TGraphObject*(TGraphOwner*)> Construct; // empty for an abstract class
+    const TGraphObjectClass* Parent = nullptr;            // nullptr below TGraphObject
+
+    // This class or one derived from it; nullptr stands for every class.
+    bool InheritsFrom(const TGraphObjectClass* ancestor) const {
+        for (const TGraphObjectClass* c = this; ancestor != nullptr; c = c->Parent) {
+            if (c == nullptr || c == ancestor) {
+                return c == ancestor;
+            }
+        }
+        return true;
+    }
 };
 
 // The class descriptor of T, which must have a constructor taking the owner.
-template <class T> const TGraphObjectClass& GraphObjectClassOf(const char* name, bool isLink) {
-    static const TGraphObjectClass cls{QString::fromLatin1(name), isLink,
-                                       [](TGraphOwner* owner) -> TGraphObject* {
-                                           return new T(owner);
-                                       }};
+template <class T>
+const TGraphObjectClass& GraphObjectClassOf(const char* name, bool isLink,
+                                            const TGraphObjectClass* parent = nullptr) {
+    static const TGraphObjectClass cls{
+        QString::fromLatin1(name), isLink,
+        [](TGraphOwner* owner) -> TGraphObject* { return new T(owner); }, parent};
     return cls;
 }
 
@@ -242,6 +254,8 @@ private:
     // Copies a font without letting the copy count as the object's own font change.
     void CopyFontQuietly(const TFont& source);
     void ListChanged(TGraphObjectList& list, TGraphObject* object, TGraphObjectListAction action);
+    // Changes the ID and tells the graph, unless the object has not joined it yet.
+    void SetIDValue(uint32_t value);
     void ReadCustomData(TStream& stream);
     void WriteCustomData(TStream& stream);
 

@@ -53,6 +53,10 @@ public:
     virtual void InvalidateRect(const TRect& rect) = 0;
     // Records an object's change: modified state, extent, repaint.
     virtual void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) = 0;
+    // An object of the graph now carries another ID (lookups by ID follow it).
+    virtual void NoteObjectIDChange(TGraphObject* object, uint32_t oldID) = 0;
+    // newObject took oldObject's place in the lists without list events (conversion).
+    virtual void NoteObjectReplaced(TGraphObject* oldObject, TGraphObject* newObject) = 0;
 
     // ---- Nodes -------------------------------------------------------------------------
     // Nodes are never made narrower or lower than this.

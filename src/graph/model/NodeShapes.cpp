@@ -51,7 +51,8 @@ void TPolygonalNode::AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_
 }
 
 const TGraphObjectClass& TRectangularNode::Class() {
-    return GraphObjectClassOf<TRectangularNode>("TRectangularNode", false);
+    return GraphObjectClassOf<TRectangularNode>("TRectangularNode", false,
+                                                &TGraphNode::AbstractClass());
 }
 
 void TRectangularNode::ComputeVertices(const TRect& r, TPoints& points) const {
@@ -59,7 +60,8 @@ void TRectangularNode::ComputeVertices(const TRect& r, TPoints& points) const {
 }
 
 const TGraphObjectClass& TTriangularNode::Class() {
-    return GraphObjectClassOf<TTriangularNode>("TTriangularNode", false);
+    return GraphObjectClassOf<TTriangularNode>("TTriangularNode", false,
+                                               &TGraphNode::AbstractClass());
 }
 
 void TTriangularNode::ComputeVertices(const TRect& r, TPoints& points) const {
@@ -74,7 +76,8 @@ void TTriangularNode::CaptionBox(TRect& rect) const {
 }
 
 const TGraphObjectClass& TRhomboidalNode::Class() {
-    return GraphObjectClassOf<TRhomboidalNode>("TRhomboidalNode", false);
+    return GraphObjectClassOf<TRhomboidalNode>("TRhomboidalNode", false,
+                                               &TGraphNode::AbstractClass());
 }
 
 void TRhomboidalNode::ComputeVertices(const TRect& r, TPoints& points) const {
@@ -91,7 +94,8 @@ void TRhomboidalNode::CaptionBox(TRect& rect) const {
 }
 
 const TGraphObjectClass& TPentagonalNode::Class() {
-    return GraphObjectClassOf<TPentagonalNode>("TPentagonalNode", false);
+    return GraphObjectClassOf<TPentagonalNode>("TPentagonalNode", false,
+                                               &TGraphNode::AbstractClass());
 }
 
 void TPentagonalNode::ComputeVertices(const TRect& r, TPoints& points) const {
@@ -111,7 +115,8 @@ void TPentagonalNode::CaptionBox(TRect& rect) const {
 }
 
 const TGraphObjectClass& THexagonalNode::Class() {
-    return GraphObjectClassOf<THexagonalNode>("THexagonalNode", false);
+    return GraphObjectClassOf<THexagonalNode>("THexagonalNode", false,
+                                              &TGraphNode::AbstractClass());
 }
 
 void THexagonalNode::ComputeVertices(const TRect& r, TPoints& points) const {
@@ -128,7 +133,8 @@ void THexagonalNode::CaptionBox(TRect& rect) const {
 }
 
 const TGraphObjectClass& TParallelogramNode::Class() {
-    return GraphObjectClassOf<TParallelogramNode>("TParallelogramNode", false);
+    return GraphObjectClassOf<TParallelogramNode>("TParallelogramNode", false,
+                                                  &TGraphNode::AbstractClass());
 }
 
 void TParallelogramNode::ComputeVertices(const TRect& r, TPoints& points) const {
@@ -139,7 +145,7 @@ void TParallelogramNode::ComputeVertices(const TRect& r, TPoints& points) const 
 // ---- Data node --------------------------------------------------------------------------
 
 const TGraphObjectClass& TDataNode::Class() {
-    return GraphObjectClassOf<TDataNode>("TDataNode", false);
+    return GraphObjectClassOf<TDataNode>("TDataNode", false, &TGraphNode::AbstractClass());
 }
 
 void TDataNode::ComputeVertices(const TRect& r, TPoints& points) const {
@@ -175,7 +181,7 @@ void TDataNode::DrawShape(TCanvas& canvas) {
 // ---- Text node --------------------------------------------------------------------------
 
 const TGraphObjectClass& TTextNode::Class() {
-    return GraphObjectClassOf<TTextNode>("TTextNode", false);
+    return GraphObjectClassOf<TTextNode>("TTextNode", false, &TRectangularNode::Class());
 }
 
 TTextNode::TTextNode(TGraphOwner* owner) : TRectangularNode(owner) {
@@ -215,7 +221,8 @@ void TTextNode::WritePayload(TStream& stream) {
 // ---- Curved nodes ---------------------------------------------------------------------
 
 const TGraphObjectClass& TRoundRectangularNode::Class() {
-    return GraphObjectClassOf<TRoundRectangularNode>("TRoundRectangularNode", false);
+    return GraphObjectClassOf<TRoundRectangularNode>("TRoundRectangularNode", false,
+                                                     &TGraphNode::AbstractClass());
 }
 
 TPoints TRoundRectangularNode::OutlineCrossings(const TPoint& linePt, double angle) const {
@@ -232,7 +239,7 @@ void TRoundRectangularNode::DrawOutline(TCanvas& canvas) {
 }
 
 const TGraphObjectClass& TEllipticNode::Class() {
-    return GraphObjectClassOf<TEllipticNode>("TEllipticNode", false);
+    return GraphObjectClassOf<TEllipticNode>("TEllipticNode", false, &TGraphNode::AbstractClass());
 }
 
 TPoints TEllipticNode::OutlineCrossings(const TPoint& linePt, double angle) const {

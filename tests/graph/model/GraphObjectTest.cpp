@@ -59,7 +59,7 @@ TEST(GraphObjectTest, SettersRaiseTheirChangeFlags) {
         {"hint", [&] { node->SetHint(QStringLiteral("H")); }, {gcData}},
         {"custom data", [&] { node->SetHasCustomData(true); }, {gcData}},
         {"options", [&] { node->SetOptions({goSelectable}); }, look},
-        {"visible", [&] { node->SetVisible(false); }, look},
+        {"visible", [&] { node->SetVisible(false); }, {gcView, gcData, gcPlacement}},
         {"brush", [&] { node->Brush().SetColor(clRed); }, look},
         {"pen", [&] { node->Pen().SetStyle(psDash); }, {gcView, gcData, gcText, gcPlacement}},
         {"font", [&] { node->Font().SetHeight(-20); }, {gcView, gcData, gcText}},

@@ -155,6 +155,8 @@ public:
     uint32_t NextFreeID(const TGraphObject* object) const override;
     void InvalidateRect(const TRect& rect) override { fInvalidated.push_back(rect); }
     void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) override;
+    void NoteObjectIDChange(TGraphObject*, uint32_t) override {}
+    void NoteObjectReplaced(TGraphObject*, TGraphObject*) override {}
     int32_t MinNodeSize() const override { return fMinNodeSize; }
     bool UseRightToLeftReading() const override { return false; }
     void DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,

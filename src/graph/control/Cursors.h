@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Input.h"
+
+#include <QCursor>
+
+namespace zov {
+
+// The pointer shape standing for a cursor number.
+QCursor ToQCursor(TCursor cursor);
+
+} // namespace zov
