@@ -12,6 +12,8 @@ template <typename E, typename Bits = uint32_t> class TSet {
     static_assert(std::is_enum_v<E>);
 
 public:
+    using Element = E;
+
     constexpr TSet() = default;
     constexpr TSet(std::initializer_list<E> values) {
         for (E v : values) {

@@ -386,7 +386,7 @@ void TRaroviRovoz::ObjectsListChanged(TGraphObject* object, TGraphObjectListActi
         DoObjectRemove(object);
         NoteObjectChange(object, {gcView, gcData, gcPlacement});
         if (!object->States().Contains(osDestroying)) {
-            object->Free();
+            object->FreeRemoved();
         }
         break;
     case glReordered:

@@ -152,13 +152,13 @@ void TGraphObject::AfterConstruction() {
     }
 }
 
-void TGraphObject::BeforeDestruction() {
+void TGraphObject::BeforeDestruction(bool listed) {
     if (fStates.Contains(osDestroying)) {
         return;
     }
     fStates.Include(osDestroying);
     if (!fStates.Contains(osConverting)) {
-        if (fOwner != nullptr) {
+        if (listed && fOwner != nullptr) {
             fOwner->Objects().Remove(this);
         }
         TellDependents(1);
@@ -166,7 +166,12 @@ void TGraphObject::BeforeDestruction() {
 }
 
 void TGraphObject::Free() {
-    BeforeDestruction();
+    BeforeDestruction(true);
+    delete this;
+}
+
+void TGraphObject::FreeRemoved() {
+    BeforeDestruction(false);
     delete this;
 }
 

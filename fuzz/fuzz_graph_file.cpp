@@ -1,0 +1,57 @@
+// Feeds arbitrary bytes to the graph file reader. Whatever loads must save to a file
+// that loads and saves again to the same bytes; merging the input into the loaded
+// graph (renumbering every clashing object) must not fail either.
+#include "graph/control/RaroviRovoz.h"
+#include "platform/Exceptions.h"
+#include "platform/Stream.h"
+
+#include <QApplication>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace zov;
+
+namespace {
+
+QByteArray Save(TRaroviRovoz& graph) {
+    TMemoryStream stream;
+    graph.SaveToStream(stream);
+    return stream.Bytes();
+}
+
+} // namespace
+
+// Fontconfig keeps font patterns for the life of the process.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
+
+// The graph is a widget, which needs the application object.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static QApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    static TRaroviRovoz graph;
+    static TRaroviRovoz copy;
+    TMemoryStream input(bytes);
+    try {
+        graph.LoadFromStream(input);
+    } catch (const EGraphStreamError&) {
+        return 0;
+    }
+    const QByteArray saved = Save(graph);
+    TMemoryStream again(saved);
+    copy.LoadFromStream(again);
+    if (Save(copy) != saved) {
+        std::abort();
+    }
+    TMemoryStream merged(bytes);
+    graph.MergeFromStream(merged, 7, 7);
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "graph/control/RaroviRovoz.h"
+#include "graph/model/GraphLink.h"
+#include "graph/model/NodeShapes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace zov {
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+};
+
+ToolRun Zovtool(const QStringList& args) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the tool picks its platform itself
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ZOVTOOL_PATH), args);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+class ZovtoolTest : public ::testing::Test {
+protected:
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir;
+};
+
+TEST_F(ZovtoolTest, DumpPrintsTheGraphAsJson) {
+    TRaroviRovoz graph;
+    TGraphNode* start = graph.InsertNode({100, 60, 220, 110});
+    start->SetText(QStringLiteral("Start"));
+    start->Font().SetStyle({fsBold});
+    TGraphNode* end = graph.InsertNode({300, 60, 400, 110}, &TEllipticNode::Class());
+    auto* text =
+        static_cast<TTextNode*>(graph.InsertNode({100, 300, 300, 400}, &TTextNode::Class()));
+    text->Payload().WriteBuffer("{\\rtf1}", 7);
+    TGraphLink* link = graph.InsertLink(start, end);
+    ASSERT_NE(link, nullptr);
+    link->SetEndStyle(lsArrow);
+    graph.SetInfo(0, QStringLiteral("first line"));
+    graph.SetLage('P');
+    graph.SaveToFile(Path("graph.zov"));
+
+    const ToolRun run = Zovtool({QStringLiteral("dump"), Path("graph.zov")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
+    QJsonParseError error;
+    const QJsonObject json = QJsonDocument::fromJson(run.out, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.constData();
+
+    EXPECT_EQ(json["info"].toArray().at(0).toString(), QStringLiteral("first line"));
+    EXPECT_EQ(json["orientation"].toString(), QStringLiteral("P"));
+    EXPECT_EQ(json["paperType"].toInt(), 8);
+    const QJsonArray objects = json["objects"].toArray();
+    ASSERT_EQ(objects.size(), 4);
+
+    const QJsonObject node = objects[0].toObject();
+    EXPECT_EQ(node["class"].toString(), QStringLiteral("TRectangularNode"));
+    EXPECT_EQ(node["id"].toInt(), 1);
+    EXPECT_EQ(node["text"].toString(), QStringLiteral("Start"));
+    EXPECT_EQ(node["left"].toInt(), 100);
+    EXPECT_EQ(node["height"].toInt(), 50);
+    EXPECT_EQ(node["brush"]["style"].toString(), QStringLiteral("bsSolid"));
+    EXPECT_EQ(node["brush"]["color"].toInteger(), static_cast<qint64>(clWhite));
+    EXPECT_EQ(node["pen"]["mode"].toString(), QStringLiteral("pmCopy"));
+    EXPECT_EQ(node["font"]["style"].toArray(), QJsonArray{QStringLiteral("fsBold")});
+    EXPECT_EQ(node["font"]["charset"].toString(), QStringLiteral("DEFAULT_CHARSET"));
+    EXPECT_FALSE(node["parentFont"].toBool());
+    EXPECT_EQ(node["nodeOptions"].toArray().size(), 3);
+    EXPECT_TRUE(node["background"].isNull());
+    EXPECT_FALSE(node.contains("payloadSize"));
+
+    EXPECT_EQ(objects[1].toObject()["class"].toString(), QStringLiteral("TEllipticNode"));
+    EXPECT_EQ(objects[2].toObject()["payloadSize"].toInt(), 7);
+
+    const QJsonObject edge = objects[3].toObject();
+    EXPECT_EQ(edge["class"].toString(), QStringLiteral("TGraphLink"));
+    EXPECT_EQ(edge["source"].toInt(), 1);
+    EXPECT_EQ(edge["target"].toInt(), 2);
+    EXPECT_EQ(edge["endStyle"].toString(), QStringLiteral("lsArrow"));
+    EXPECT_EQ(edge["points"].toArray().size(), 2);
+    EXPECT_EQ(edge["points"][0].toArray().size(), 2);
+}
+
+TEST_F(ZovtoolTest, UnreadableFilesGiveOneErrorLine) {
+    QFile text(Path("notes.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a graph\n");
+    text.close();
+    for (const char* name : {"missing.zov", "notes.txt"}) {
+        SCOPED_TRACE(name);
+        const ToolRun run = Zovtool({QStringLiteral("dump"), Path(name)});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+        EXPECT_TRUE(run.err.startsWith("zovtool: ")) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(name)) << run.err.constData();
+    }
+}
+
+} // namespace
+} // namespace zov
