@@ -64,5 +64,26 @@ void BM_LoadGraph(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadGraph)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// Pasting a copy of the whole graph into itself: every ID is taken and renumbered.
+void BM_PasteIntoSameGraph(benchmark::State& state) {
+    TRaroviRovoz graph;
+    Generate(graph, state.range(0));
+    TMemoryStream clip;
+    graph.WriteObjectList(clip, graph.Objects());
+    const int32_t count = graph.Objects().Count();
+    for (auto _ : state) {
+        clip.SetPosition(0);
+        graph.ReadObjectList(clip);
+        state.PauseTiming();
+        graph.BeginUpdate();
+        while (graph.Objects().Count() > count) {
+            graph.Objects().Delete(graph.Objects().Count() - 1);
+        }
+        graph.EndUpdate();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PasteIntoSameGraph)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 } // namespace zov

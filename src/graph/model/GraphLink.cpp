@@ -559,6 +559,15 @@ void TGraphLink::RenumberID(uint32_t oldID, uint32_t newID) {
     }
 }
 
+void TGraphLink::CollectRenumberableIDs(std::vector<uint32_t>& ids) const {
+    TGraphObject::CollectRenumberableIDs(ids);
+    for (uint32_t id : {fSourceID, fTargetID}) {
+        if (id != 0) {
+            ids.push_back(id);
+        }
+    }
+}
+
 void TGraphLink::RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject) {
     if (fSource == oldObject) {
         fSource = newObject;

@@ -128,6 +128,7 @@ public:
     void Assign(const TGraphObject& source) override;
     void Loaded() override;
     void RenumberID(uint32_t oldID, uint32_t newID) override;
+    void CollectRenumberableIDs(std::vector<uint32_t>& ids) const override;
     void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject) override;
     void TellDependents(int flag) override;
     void ResolveReferences() override;

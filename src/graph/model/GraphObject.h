@@ -13,6 +13,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace zov {
 
@@ -176,6 +177,8 @@ public:
     virtual void Initialize();
     virtual void Loaded();
     virtual void RenumberID(uint32_t oldID, uint32_t newID);
+    // The IDs RenumberID reacts to: the object's own and those it refers to.
+    virtual void CollectRenumberableIDs(std::vector<uint32_t>& ids) const { ids.push_back(fID); }
     virtual void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject);
     // Tells every dependent that this object changed (0) or is going away (1).
     virtual void TellDependents(int flag);

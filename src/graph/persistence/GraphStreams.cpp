@@ -9,6 +9,8 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 namespace zov {
 
@@ -64,6 +66,60 @@ TGraphObject* CreateNamed(const QString& name, TStream& stream, TGraphOwner& gra
         throw EReadError(QString::fromLatin1(SInvalidStreamContent));
     }
     return TGraphObject::CreateByReading(*cls, &graph, stream);
+}
+
+// A damaged list can give several objects one ID; renumbering would move them all
+// together, so each but the last (the one a lookup by ID finds) gets a free ID of its
+// own. References to the ID keep pointing at the last one.
+void SeparateSharedIDs(TGraphObjectList& objects, int32_t first, TGraphOwner& graph) {
+    std::unordered_map<uint32_t, int32_t> holders;
+    for (int32_t i = first; i < objects.Count(); ++i) {
+        ++holders[objects.Items(i)->ID()];
+    }
+    for (int32_t i = first; i < objects.Count(); ++i) {
+        TGraphObject* object = objects.Items(i);
+        int32_t& count = holders[object->ID()];
+        if (count > 1) {
+            --count;
+            object->TGraphObject::RenumberID(object->ID(), graph.NextFreeID(object));
+        }
+    }
+}
+
+// Each new object whose ID is taken gets the next free one, and the new objects that
+// refer to the old ID follow it. Only the objects concerned by an ID are told of its
+// renumbering, so a list whose every ID is taken is renumbered in linear time.
+void RenumberTakenIDs(TGraphObjectList& objects, int32_t first, TGraphOwner& graph) {
+    std::unordered_map<uint32_t, std::vector<TGraphObject*>> concerned;
+    std::vector<uint32_t> ids;
+    for (int32_t i = first; i < objects.Count(); ++i) {
+        TGraphObject* object = objects.Items(i);
+        ids.clear();
+        object->CollectRenumberableIDs(ids);
+        std::sort(ids.begin(), ids.end());
+        ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+        for (uint32_t id : ids) {
+            concerned[id].push_back(object);
+        }
+    }
+    for (int32_t i = first; i < objects.Count(); ++i) {
+        const uint32_t oldID = objects.Items(i)->ID();
+        const uint32_t newID = graph.NextFreeID(objects.Items(i));
+        if (newID == oldID) {
+            continue;
+        }
+        auto it = concerned.find(oldID);
+        if (it == concerned.end()) {
+            continue;
+        }
+        std::vector<TGraphObject*> moved = std::move(it->second);
+        concerned.erase(it);
+        for (TGraphObject* object : moved) {
+            object->RenumberID(oldID, newID);
+        }
+        std::vector<TGraphObject*>& target = concerned[newID];
+        target.insert(target.end(), moved.begin(), moved.end());
+    }
 }
 
 } // namespace
@@ -123,15 +179,8 @@ int32_t ReadObjectListInto(TStream& stream, TGraphOwner& graph) {
             break; // every further record would fail at the same place
         }
     }
-    for (int32_t i = first; i < objects.Count(); ++i) {
-        const uint32_t oldID = objects.Items(i)->ID();
-        const uint32_t newID = graph.NextFreeID(objects.Items(i));
-        if (newID != oldID) {
-            for (int32_t j = first; j < objects.Count(); ++j) {
-                objects.Items(j)->RenumberID(oldID, newID);
-            }
-        }
-    }
+    SeparateSharedIDs(objects, first, graph);
+    RenumberTakenIDs(objects, first, graph);
     for (int32_t i = first; i < objects.Count(); ++i) {
         objects.Items(i)->Loaded();
     }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <set>
 
 namespace zov {
 namespace {
@@ -177,6 +178,40 @@ TEST_F(GraphFileTest, MergedLinkStaysOnTheMergedNodes) {
     EXPECT_EQ(link->Target(), newB);
     EXPECT_EQ(old1->LinkOutputCount(), 0);
     EXPECT_EQ(old2->LinkInputCount(), 0);
+}
+
+TEST_F(GraphFileTest, ObjectsSharingAnIDInAFileGetTheirOwn) {
+    // Two nodes with ID 1, and a link from 1 to a node with ID 2.
+    QByteArray link;
+    {
+        TRaroviRovoz other;
+        TGraphNode* a = other.InsertNode({100, 100, 150, 150});
+        TGraphNode* b = other.InsertNode({300, 100, 350, 150});
+        TMemoryStream stream;
+        WriteObjectRecord(stream, *other.InsertLink(a, b));
+        link = stream.Bytes();
+    }
+    const QByteArray shared = QByteArray("0.GS") + Int32(4) + Utf16Name("TRectangularNode") +
+                              NodeBody(1, "A") + Utf16Name("TRectangularNode") + NodeBody(1, "B") +
+                              Utf16Name("TRectangularNode") + NodeBody(2, "C") + link;
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass == 0 ? "load" : "merge");
+        if (pass == 0) {
+            Load(shared);
+        } else {
+            Merge(shared);
+        }
+        const int32_t first = graph->Objects().Count() - 4;
+        std::set<uint32_t> ids;
+        for (int32_t i = 0; i < graph->Objects().Count(); ++i) {
+            ids.insert(graph->Objects().Items(i)->ID());
+        }
+        EXPECT_EQ(ids.size(), static_cast<size_t>(graph->Objects().Count()));
+        auto* l = dynamic_cast<TGraphLink*>(graph->Objects().Items(first + 3));
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->Source(), graph->Objects().Items(first + 1)); // "B", the last with ID 1
+        EXPECT_EQ(l->Target(), graph->Objects().Items(first + 2));
+    }
 }
 
 TEST_F(GraphFileTest, PastedLinkWithoutItsEndsHooksTheExistingNodes) {
