@@ -37,8 +37,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    static TRaroviRovoz graph;
-    static TRaroviRovoz copy;
+    // Kept for the whole run: widgets must not outlive the application at exit.
+    static TRaroviRovoz& graph = *new TRaroviRovoz;
+    static TRaroviRovoz& copy = *new TRaroviRovoz;
     TMemoryStream input(bytes);
     try {
         graph.LoadFromStream(input);

@@ -19,9 +19,11 @@ bool IsCached(char16_t c) {
 
 constexpr size_t kSharedCacheSize = 8;
 
+// Never destroyed itself: an application object that is static too may end after
+// static destruction, and then still clears the cache.
 std::deque<std::unique_ptr<TFontMeasure>>& SharedCache() {
-    static std::deque<std::unique_ptr<TFontMeasure>> cache;
-    return cache;
+    static auto* cache = new std::deque<std::unique_ptr<TFontMeasure>>;
+    return *cache;
 }
 
 // Fonts must go before the application object does.

@@ -546,6 +546,8 @@ void TGraphLink::Loaded() {
         fTarget->AnchorPoint(b);
         fPoints = {a, b};
         RefreshFromReferences();
+        // The rectangle was computed while the link had no points.
+        Changed({gcView, gcText, gcPlacement});
     }
 }
 

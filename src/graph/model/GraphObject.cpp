@@ -405,8 +405,10 @@ void TGraphObject::AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t 
             LayoutCaption(false, dX, dY);
         }
         Invalidate();
-        fVisualRect = {fVisualRect.Left + dX, fVisualRect.Top + dY, fVisualRect.Right + dX,
-                       fVisualRect.Bottom + dY};
+        if (!fVisualRect.IsEmpty()) { // a link without points has nothing to move
+            fVisualRect = {fVisualRect.Left + dX, fVisualRect.Top + dY, fVisualRect.Right + dX,
+                           fVisualRect.Bottom + dY};
+        }
         // The moved rectangle is already right: keep it from being recomputed.
         const TGraphChangeFlags saved = fVisualRectFlags;
         fVisualRectFlags -= TGraphChangeFlags{gcData, gcPlacement};

@@ -395,6 +395,16 @@ TEST_F(GraphLinkTest, LegacyPropertiesAreRead) {
     EXPECT_EQ(link->Source(), a);
     EXPECT_EQ(link->Target(), b);
     EXPECT_EQ(link->Polyline(), (TPoints{{100, 50}, {200, 50}}));
+    // Its extent is that of the points made at the end of loading.
+    EXPECT_LE(link->VisualRect().Left, 100);
+    EXPECT_GE(link->VisualRect().Right, 200);
+}
+
+TEST_F(GraphLinkTest, LinkWithoutPointsMovesWithoutOverflow) {
+    TGraphLink* link = TGraphLink::CreateNew(&graph, nullptr, {}, nullptr);
+    EXPECT_TRUE(link->VisualRect().IsEmpty());
+    link->OffsetBy(2000000000, 2000000000);
+    EXPECT_TRUE(link->VisualRect().IsEmpty());
 }
 
 TEST_F(GraphLinkTest, BreakPointCountsBeyondTheBlockFail) {
