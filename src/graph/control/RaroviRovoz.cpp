@@ -7,6 +7,7 @@
 #include "graph/model/GraphNode.h"
 #include "platform/Arithmetic.h"
 #include "platform/Exceptions.h"
+#include "platform/UpdateBracket.h"
 
 #include <QScrollBar>
 #include <algorithm>
@@ -174,7 +175,7 @@ TGraphLink* TRaroviRovoz::InsertLink(std::span<const TPoint> pts,
 
 void TRaroviRovoz::Clear() {
     if (fObjects.Count() > 0) {
-        WithinUpdate([this] {
+        WithUpdate(*this, [this] {
             TCounterGuard suspend(fSuspendQueryEvents);
             fObjects.Clear();
             fSaveModified = 2;
@@ -255,7 +256,7 @@ int32_t TRaroviRovoz::ForEachObject(const TGraphForEachMethod& callback, int32_t
     if (!callback || list.Count() == 0) {
         return 0;
     }
-    WithinUpdate([&] {
+    WithUpdate(*this, [&] {
         for (TGraphObject* object = list.First(); object != nullptr; object = list.Next()) {
             TListEnumGuard keep(list);
             if (!callback(object, userData)) {
@@ -542,7 +543,7 @@ void TRaroviRovoz::ApplyPageBounds() {
 // ---- Settings -------------------------------------------------------------------------------
 
 void TRaroviRovoz::FontChanged() {
-    WithinUpdate([this] {
+    WithUpdate(*this, [this] {
         for (int32_t i = 0; i < fObjects.Count(); ++i) {
             fObjects.Items(i)->OwnerFontChanged();
         }

@@ -304,17 +304,6 @@ private:
     private:
         int32_t& fCounter;
     };
-    // Runs work inside BeginUpdate/EndUpdate, closing the bracket also when it fails.
-    template <typename F> void WithinUpdate(F&& work) {
-        BeginUpdate();
-        try {
-            work();
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
-    }
 
     void ObjectsListChanged(TGraphObject* object, TGraphObjectListAction action);
     void SelectedListChanged(TGraphObject* object, TGraphObjectListAction action);

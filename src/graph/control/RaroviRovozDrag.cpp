@@ -1,6 +1,7 @@
 // The graph control's bookkeeping of a drag: who follows the dragged object, moving
 // them together within the page, and putting them back when the drag is cancelled.
 #include "RaroviRovoz.h"
+#include "platform/UpdateBracket.h"
 
 namespace zov {
 
@@ -50,7 +51,7 @@ void TRaroviRovoz::MoveDraggedBy(int32_t dX, int32_t dY) {
     if (!fGraphConstraints.ConfineOffset(dX, dY, sides)) {
         return;
     }
-    WithinUpdate([&] {
+    WithUpdate(*this, [&] {
         for (int32_t i = 0; i < fDraggingObjects.Count(); ++i) {
             fDraggingObjects.Items(i)->ApplyDragOffset(fDragHitTest, dX, dY);
         }
@@ -79,17 +80,12 @@ void TRaroviRovoz::FinishDragOperation(bool accept) {
         } else {
             // Putting the old state back is no change of the graph: it is as modified
             // as it was before the drag.
-            BeginUpdate();
-            const int32_t pending = fSaveModified;
-            try {
+            WithUpdate(*this, [this] {
+                const int32_t pending = fSaveModified;
                 fUndoStorage.SetPosition(0);
                 LoadObjectStates(fUndoStorage);
-            } catch (...) {
-                EndUpdate();
-                throw;
-            }
-            fSaveModified = pending;
-            EndUpdate();
+                fSaveModified = pending;
+            });
             if (fModified != fModifiedBeforeDrag) {
                 fModified = fModifiedBeforeDrag;
                 DoGraphChange();

@@ -4,6 +4,7 @@
 #include "graph/persistence/GraphFile.h"
 #include "graph/persistence/GraphStreams.h"
 #include "platform/FileIO.h"
+#include "platform/UpdateBracket.h"
 
 namespace zov {
 
@@ -16,7 +17,7 @@ void TRaroviRovoz::SaveToStream(TStream& stream) {
 
 void TRaroviRovoz::LoadFromStream(TStream& stream) {
     ReadGraphSignature(stream);
-    WithinUpdate([&] {
+    WithUpdate(*this, [&] {
         Clear();
         ReadObjectList(stream);
         TGraphFileInfo info = fInfo;
@@ -32,7 +33,7 @@ void TRaroviRovoz::MergeFromStream(TStream& stream, int32_t offsetX, int32_t off
     ReadGraphSignature(stream);
     const int32_t first = fObjects.Count();
     TRect added;
-    WithinUpdate([&] {
+    WithUpdate(*this, [&] {
         ClearSelection();
         ReadObjectList(stream);
         if (fObjects.Count() == first) {
@@ -86,7 +87,7 @@ void TRaroviRovoz::WriteObjectList(TStream& stream, const TGraphObjectList& list
 }
 
 void TRaroviRovoz::ReadObjectList(TStream& stream) {
-    WithinUpdate([&] {
+    WithUpdate(*this, [&] {
         TCounterGuard suspend(fSuspendQueryEvents);
         ReadObjectListInto(stream, *this);
     });
@@ -97,7 +98,7 @@ void TRaroviRovoz::SaveObjectStates(TStream& stream, const TGraphObjectList& lis
 }
 
 void TRaroviRovoz::LoadObjectStates(TStream& stream) {
-    WithinUpdate([&] {
+    WithUpdate(*this, [&] {
         TCounterGuard suspend(fSuspendQueryEvents);
         LoadObjectStatesInto(stream, *this);
     });

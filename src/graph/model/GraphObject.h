@@ -9,6 +9,7 @@
 #include "platform/Pen.h"
 #include "platform/Persistent.h"
 #include "platform/Types.h"
+#include "platform/UpdateBracket.h"
 
 #include <QString>
 #include <functional>
@@ -154,16 +155,7 @@ public:
     virtual void BeginUpdate();
     virtual void EndUpdate();
     // Runs work inside BeginUpdate/EndUpdate, closing the bracket also when it fails.
-    template <typename F> void Updating(F&& work) {
-        BeginUpdate();
-        try {
-            work();
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
-    }
+    template <typename F> void Updating(F&& work) { WithUpdate(*this, std::forward<F>(work)); }
     // Collected while deferred; otherwise carried out at once.
     virtual void Changed(TGraphChangeFlags flags);
     virtual void Invalidate();

@@ -274,6 +274,17 @@ TEST_F(GraphFileTest, DamagedCountsAndRecordsEndTheReadCheaply) {
     }
 }
 
+TEST_F(GraphFileTest, FileCutBeforeItsObjectCountIsAReadError) {
+    try {
+        Load(QByteArray("0.GS\x01"));
+        FAIL() << "loaded a file without object count";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Stream read error"));
+    }
+    EXPECT_EQ(graph->Objects().Count(), 0);
+    EXPECT_FALSE(graph->Updating());
+}
+
 TEST_F(GraphFileTest, InformationLineKeepsFortyNineOfFiftyCharacters) {
     const QString fifty = QString(25, QLatin1Char('a')) + QString(25, QLatin1Char('b'));
     graph->SetInfo(1, fifty);
