@@ -73,6 +73,7 @@ TGraphObject* CreateNamed(const QString& name, TStream& stream, TGraphOwner& gra
 // own. References to the ID keep pointing at the last one.
 void SeparateSharedIDs(TGraphObjectList& objects, int32_t first, TGraphOwner& graph) {
     std::unordered_map<uint32_t, int32_t> holders;
+    holders.reserve(static_cast<size_t>(objects.Count() - first));
     for (int32_t i = first; i < objects.Count(); ++i) {
         ++holders[objects.Items(i)->ID()];
     }
@@ -91,6 +92,7 @@ void SeparateSharedIDs(TGraphObjectList& objects, int32_t first, TGraphOwner& gr
 // renumbering, so a list whose every ID is taken is renumbered in linear time.
 void RenumberTakenIDs(TGraphObjectList& objects, int32_t first, TGraphOwner& graph) {
     std::unordered_map<uint32_t, std::vector<TGraphObject*>> concerned;
+    concerned.reserve(static_cast<size_t>(objects.Count() - first));
     std::vector<uint32_t> ids;
     for (int32_t i = first; i < objects.Count(); ++i) {
         TGraphObject* object = objects.Items(i);
