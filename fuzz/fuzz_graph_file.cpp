@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the graph file reader. Whatever loads must save to a file
 // that loads and saves again to the same bytes; merging the input into the loaded
 // graph (renumbering every clashing object) must not fail either.
+#include "FuzzApplication.h"
 #include "graph/control/RaroviRovoz.h"
 #include "platform/Exceptions.h"
 #include "platform/Stream.h"
@@ -21,18 +22,9 @@ QByteArray Save(TRaroviRovoz& graph) {
 
 } // namespace
 
-// Fontconfig keeps font patterns for the life of the process.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\n";
-}
-
 // The graph is a widget, which needs the application object.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(*argc, *argv);
-    return 0;
+    return InitializeApplication<QApplication>(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

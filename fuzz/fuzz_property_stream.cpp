@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the component-stream reader: as loose values, and as the
 // body of a graph object read into a fresh node of the class the first byte picks. A
 // body that reads must write back to bytes that read again to the same bytes.
+#include "FuzzApplication.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
 #include "platform/Exceptions.h"
@@ -62,18 +63,9 @@ void ReadObject(const TGraphObjectClass& cls, const QByteArray& bytes) {
 
 } // namespace
 
-// Fontconfig keeps font patterns for the life of the process.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\n";
-}
-
 // Captions are measured with real fonts, which need the application object.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QGuiApplication app(*argc, *argv);
-    return 0;
+    return InitializeApplication<QGuiApplication>(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
