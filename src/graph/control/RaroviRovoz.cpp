@@ -11,6 +11,7 @@
 
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 namespace zov {
 
@@ -668,16 +669,22 @@ void TRaroviRovoz::SetScrollPosition(Qt::Orientation orientation, int32_t value)
     bar->setValue(value);
 }
 
+// Rounded to the nearest (ties to even) and kept within 32 bits: zoomed far-off
+// coordinates may exceed them.
 TPoint TRaroviRovoz::GraphToClient(int32_t x, int32_t y) const {
-    return {ClampToInt32(static_cast<int64_t>(Round(static_cast<double>(x) * fZoom / 100.0)) -
-                         ScrollPosition(Qt::Horizontal)),
-            ClampToInt32(static_cast<int64_t>(Round(static_cast<double>(y) * fZoom / 100.0)) -
-                         ScrollPosition(Qt::Vertical))};
+    auto convert = [this](int32_t c, Qt::Orientation orientation) {
+        return ClampToInt32(std::nearbyint(static_cast<double>(c) * fZoom / 100.0) -
+                            ScrollPosition(orientation));
+    };
+    return {convert(x, Qt::Horizontal), convert(y, Qt::Vertical)};
 }
 
 TPoint TRaroviRovoz::ClientToGraph(int32_t x, int32_t y) const {
-    return {Round((static_cast<double>(x) + ScrollPosition(Qt::Horizontal)) * 100.0 / fZoom),
-            Round((static_cast<double>(y) + ScrollPosition(Qt::Vertical)) * 100.0 / fZoom)};
+    auto convert = [this](int32_t c, Qt::Orientation orientation) {
+        return ClampToInt32(
+            std::nearbyint((static_cast<double>(c) + ScrollPosition(orientation)) * 100.0 / fZoom));
+    };
+    return {convert(x, Qt::Horizontal), convert(y, Qt::Vertical)};
 }
 
 TRect TRaroviRovoz::VisibleBounds() const {

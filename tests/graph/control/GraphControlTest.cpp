@@ -401,6 +401,9 @@ TEST_F(ControlTest, ZoomAndScrollConvertCoordinates) {
     graph->horizontalScrollBar()->setValue(15);
     EXPECT_EQ(graph->GraphToClient(10, 10), (TPoint{5, 20}));
     EXPECT_EQ(graph->ClientToGraph(5, 20), (TPoint{10, 10}));
+    graph->SetZoom(36863);
+    EXPECT_EQ(graph->GraphToClient(16777216, -16777216).X, 2147483647); // clamped, not wrapped
+    EXPECT_EQ(graph->GraphToClient(16777216, -16777216).Y, -2147483647 - 1);
     graph->SetZoom(4);
     EXPECT_EQ(graph->Zoom(), 5);
     graph->SetZoom(40000);
