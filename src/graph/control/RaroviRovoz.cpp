@@ -24,6 +24,18 @@ bool IsInstanceOf(const TGraphObject* object, const TGraphObjectClass* cls) {
     return object->ClassType().InheritsFrom(cls);
 }
 
+// The members that are instances of cls (all when cls is nullptr).
+int32_t CountOf(const TGraphObjectList& list, const TGraphObjectClass* cls) {
+    if (cls == nullptr) {
+        return list.Count();
+    }
+    int32_t count = 0;
+    for (int32_t i = 0; i < list.Count(); ++i) {
+        count += IsInstanceOf(list.Items(i), cls) ? 1 : 0;
+    }
+    return count;
+}
+
 } // namespace
 
 TRaroviRovoz::TRaroviRovoz(QWidget* parent) : QAbstractScrollArea(parent), fGraphConstraints(this) {
@@ -66,7 +78,7 @@ TRaroviRovoz::~TRaroviRovoz() {
     fObjects.Clear();
 }
 
-// ---- Updates --------------------------------------------------------------------------------
+// ---- Updates ----
 
 void TRaroviRovoz::BeginUpdate() {
     if (fUpdateCount == 0) {
@@ -127,7 +139,7 @@ void TRaroviRovoz::RepaintClientRect(const TRect* rect) {
     }
 }
 
-// ---- Objects ------------------------------------------------------------------------------
+// ---- Objects ----
 
 TGraphNode* TRaroviRovoz::InsertNode(const TRect& bounds, const TGraphObjectClass* nodeClass) {
     const TGraphObjectClass* cls = nodeClass != nullptr ? nodeClass : fDefaultNodeClass;
@@ -230,25 +242,11 @@ TGraphObject* TRaroviRovoz::FindObjectAt(int32_t x, int32_t y,
 }
 
 int32_t TRaroviRovoz::ObjectsCount(const TGraphObjectClass* cls) const {
-    if (cls == nullptr) {
-        return fObjects.Count();
-    }
-    int32_t count = 0;
-    for (int32_t i = 0; i < fObjects.Count(); ++i) {
-        count += IsInstanceOf(fObjects.Items(i), cls) ? 1 : 0;
-    }
-    return count;
+    return CountOf(fObjects, cls);
 }
 
 int32_t TRaroviRovoz::SelectedObjectsCount(const TGraphObjectClass* cls) const {
-    if (cls == nullptr) {
-        return fSelectedObjects.Count();
-    }
-    int32_t count = 0;
-    for (int32_t i = 0; i < fSelectedObjects.Count(); ++i) {
-        count += IsInstanceOf(fSelectedObjects.Items(i), cls) ? 1 : 0;
-    }
-    return count;
+    return CountOf(fSelectedObjects, cls);
 }
 
 int32_t TRaroviRovoz::ForEachObject(const TGraphForEachMethod& callback, int32_t userData,
@@ -339,7 +337,7 @@ uint32_t TRaroviRovoz::NextFreeID(const TGraphObject* object) const {
     return fIDIndex.NextFree(start, object);
 }
 
-// ---- Selection --------------------------------------------------------------------------
+// ---- Selection ----
 
 void TRaroviRovoz::ToggleSelection(const TRect& rect, bool keepOld, const TGraphObjectClass* cls) {
     for (int32_t i = 0; i < fObjects.Count(); ++i) {
@@ -356,7 +354,7 @@ void TRaroviRovoz::ClearSelection() {
     fSelectedObjects.Clear();
 }
 
-// ---- List change handlers -----------------------------------------------------------------
+// ---- List change handlers ----
 
 void TRaroviRovoz::ObjectsListChanged(TGraphObject* object, TGraphObjectListAction action) {
     if (object->Owner() != this) {
@@ -382,9 +380,7 @@ void TRaroviRovoz::ObjectsListChanged(TGraphObject* object, TGraphObjectListActi
             SetObjectUnderMouse(nullptr);
         }
         object->SetSelected(false);
-        if (fSelectedObjects.IndexOf(object) >= 0) {
-            fSelectedObjects.Remove(object); // listed without its flag
-        }
+        fSelectedObjects.Remove(object); // in case it was listed without its flag
         DoObjectRemove(object);
         NoteObjectChange(object, {gcView, gcData, gcPlacement});
         if (!object->States().Contains(osDestroying)) {
@@ -434,7 +430,7 @@ void TRaroviRovoz::DraggedListChanged(TGraphObject* object, TGraphObjectListActi
     }
 }
 
-// ---- Changes --------------------------------------------------------------------------------
+// ---- Changes ----
 
 void TRaroviRovoz::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) {
     if (fDestroying) {
@@ -500,7 +496,7 @@ TRect TRaroviRovoz::BoundsOfObjects(TGraphObjectList& list) const {
     return bounds == EmptyMarkedArea ? TRect{} : bounds;
 }
 
-// ---- Modes and page ---------------------------------------------------------------------------
+// ---- Modes and page ----
 
 void TRaroviRovoz::SetCommandMode(TGraphCommandMode value) {
     if (value == fCommandMode) {
@@ -541,7 +537,7 @@ void TRaroviRovoz::ApplyPageBounds() {
     fGraphConstraints.SetBoundsRect(GetPaperSize());
 }
 
-// ---- Settings -------------------------------------------------------------------------------
+// ---- Settings ----
 
 void TRaroviRovoz::FontChanged() {
     WithUpdate(*this, [this] {
@@ -645,7 +641,7 @@ void TRaroviRovoz::SetTransparent(bool value) {
     Invalidate();
 }
 
-// ---- View ---------------------------------------------------------------------------------------
+// ---- View ----
 
 void TRaroviRovoz::SetZoom(int32_t value) {
     value = std::clamp(value, kMinZoom, kMaxZoom);
@@ -788,7 +784,7 @@ void TRaroviRovoz::SetScreenCursor(TCursor cursor) {
     viewport()->setCursor(ToQCursor(cursor));
 }
 
-// ---- Events -----------------------------------------------------------------------------------
+// ---- Events ----
 
 void TRaroviRovoz::DoZoomChange() {
     if (OnZoomChange) {

@@ -37,7 +37,7 @@ public:
     explicit TRaroviRovoz(QWidget* parent = nullptr);
     ~TRaroviRovoz() override;
 
-    // ---- Class registry (shared by all graphs) ------------------------------------------
+    // ---- Class registry (shared by all graphs) ----
     static void Register(const TGraphObjectClass& cls);
     static void Unregister(const TGraphObjectClass& cls);
     static int32_t NodeClassCount();
@@ -46,7 +46,7 @@ public:
     static int32_t LinkClassCount();
     static const TGraphObjectClass& LinkClasses(int32_t index);
 
-    // ---- Updates -------------------------------------------------------------------------------
+    // ---- Updates ----
     void BeginUpdate();
     void EndUpdate();
     bool Updating() const { return fUpdateCount > 0; }
@@ -54,9 +54,8 @@ public:
     void Invalidate() override;
     void InvalidateRect(const TRect& rect) override;
 
-    // ---- Objects
-    // ---------------------------------------------------------------------------------- nullptr
-    // when the node cannot be made; never throws.
+    // ---- Objects ----
+    // nullptr when the node cannot be made; never throws.
     TGraphNode* InsertNode(const TRect& bounds, const TGraphObjectClass* nodeClass = nullptr);
     // nullptr when the link cannot be made (its ends cannot be hooked); never throws.
     TGraphLink* InsertLink(TGraphObject* source, TGraphObject* target,
@@ -91,20 +90,18 @@ public:
     bool SelectNextObject(bool backward, const TGraphObjectClass* cls = nullptr);
     uint32_t NextFreeID(const TGraphObject* object) const override;
 
-    // ---- Selection
-    // -------------------------------------------------------------------------------
+    // ---- Selection ----
     void ToggleSelection(const TRect& rect, bool keepOld, const TGraphObjectClass* cls = nullptr);
     void ClearSelection();
 
-    // ---- Bounds (cached) ---------------------------------------------------------------------
+    // ---- Bounds (cached) ----
     TRect GraphBounds() { return CachedBounds(bkGraph); }
     TRect SelectionBounds() { return CachedBounds(bkSelection); }
     TRect DraggingBounds() { return CachedBounds(bkDragging); }
     // The smallest rectangle holding the visual rectangles of the members shown.
     virtual TRect BoundsOfObjects(TGraphObjectList& list) const;
 
-    // ---- View
-    // ---------------------------------------------------------------------------------------
+    // ---- View ----
     int32_t Zoom() const { return fZoom; }
     void SetZoom(int32_t value);
     TPoint ClientToGraph(int32_t x, int32_t y) const;
@@ -117,7 +114,7 @@ public:
     void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const override;
     void UpdateScrollRanges() override;
 
-    // ---- Settings -------------------------------------------------------------------------------
+    // ---- Settings ----
     const TFont& Font() const override { return fFont; }
     TFont& Font() { return fFont; }
     void SetFont(const TFont& value) { fFont.Assign(value); }
@@ -172,7 +169,7 @@ public:
     void SetClipboardFormats(TGraphClipboardFormats value) { fClipboardFormats = value; }
     bool UseRightToLeftReading() const override { return layoutDirection() == Qt::RightToLeft; }
 
-    // ---- Page information (saved with the graph) ---------------------------------------
+    // ---- Page information (saved with the graph) ----
     QString Info(int index) const { return fInfo.Info.at(index).Text(); }
     void SetInfo(int index, const QString& value) { fInfo.Info.at(index).SetText(value); }
     QString Autor() const { return fAutor; }
@@ -190,8 +187,7 @@ public:
     // The page in graph units, PageMargin from the origin.
     TRect GetPaperSize() const;
 
-    // ---- Graph file
-    // ------------------------------------------------------------------------------
+    // ---- Graph file ----
     void SaveToStream(TStream& stream);
     // Replaces the graph; throws EGraphStreamError when the stream is no graph.
     void LoadFromStream(TStream& stream);
@@ -205,8 +201,7 @@ public:
     virtual void SaveObjectStates(TStream& stream, const TGraphObjectList& list);
     virtual void LoadObjectStates(TStream& stream);
 
-    // ---- Dragging
-    // ----------------------------------------------------------------------------------
+    // ---- Dragging ----
     TGraphObject* DragSource() const override { return fDragSource; }
     uint32_t DragHitTest() const override { return fDragHitTest; }
     TPoint DragTargetPt() const override { return fDragTargetPt; }
@@ -216,8 +211,7 @@ public:
     TGraphObject* ObjectAtCursor() const { return fObjectAtCursor; }
     void SetScreenCursor(TCursor cursor) override;
 
-    // ---- Events
-    // -----------------------------------------------------------------------------------
+    // ---- Events ----
     TGraphNotifyEvent OnObjectInitInstance;
     TGraphNotifyEvent OnObjectInsert;
     TGraphNotifyEvent OnObjectRemove;
@@ -255,7 +249,7 @@ public:
     TNotifyEvent OnCommandModeChange;
     TNotifyEvent OnZoomChange;
 
-    // ---- What objects report (the owner side) ----------------------------------------------
+    // ---- What objects report (the owner side) ----
     void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) override;
     void NoteObjectIDChange(TGraphObject* object, uint32_t oldID) override;
     void NoteObjectReplaced(TGraphObject* oldObject, TGraphObject* newObject) override;

@@ -20,11 +20,8 @@ void TRaroviRovoz::LoadFromStream(TStream& stream) {
     WithUpdate(*this, [&] {
         Clear();
         ReadObjectList(stream);
-        TGraphFileInfo info = fInfo;
-        ReadGraphTrailer(stream, info);
-        fInfo.Info = info.Info;
-        fInfo.PaperType = info.PaperType;
-        SetLage(info.Lage);
+        ReadGraphTrailer(stream, fInfo);
+        ApplyPageBounds();
         fSaveModified = 2; // the loaded graph is unmodified
     });
 }
