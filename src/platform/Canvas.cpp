@@ -1,8 +1,10 @@
 #include "Canvas.h"
 
 #include "Arithmetic.h"
+#include "EmfWriter.h"
 
 #include <QPaintEngine>
+#include <QPainterPathStroker>
 #include <algorithm>
 #include <cmath>
 
@@ -242,6 +244,82 @@ QBrush TCanvas::MakeBrush() const {
     return QBrush(ToQColor(fBrush.Color()), style);
 }
 
+bool TCanvas::HatchAsLines() const {
+    if (fBrush.Style() == bsSolid || fBrush.Style() == bsClear) {
+        return false;
+    }
+    const QPaintEngine* engine = fPainter->paintEngine();
+    if (engine == nullptr) {
+        return false;
+    }
+    // Metafiles could carry hatched brushes, but common readers fill them solid.
+    if (IsEmfPaintEngine(engine)) {
+        return true;
+    }
+    switch (engine->type()) {
+    case QPaintEngine::Pdf:
+    case QPaintEngine::SVG:
+    case QPaintEngine::Picture:
+    case QPaintEngine::Windows: // the Windows printer
+    case QPaintEngine::MacPrinter:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TCanvas::FillHatchLines(const QPainterPath& area) {
+    constexpr double kSpacing = 8.0; // the screen's hatch spacing at 1:1
+    const TBrushStyle style = fBrush.Style();
+    const QRectF box = area.boundingRect();
+    const double x0 = std::floor(box.left() / kSpacing) * kSpacing;
+    const double y0 = std::floor(box.top() / kSpacing) * kSpacing;
+    QPainterPath lines;
+    if (style == bsHorizontal || style == bsCross) {
+        for (double y = y0; y <= box.bottom(); y += kSpacing) {
+            lines.moveTo(box.left(), y + kHalfPixel);
+            lines.lineTo(box.right(), y + kHalfPixel);
+        }
+    }
+    if (style == bsVertical || style == bsCross) {
+        for (double x = x0; x <= box.right(); x += kSpacing) {
+            lines.moveTo(x + kHalfPixel, box.top());
+            lines.lineTo(x + kHalfPixel, box.bottom());
+        }
+    }
+    // Diagonals at 45 degrees through the same lattice, spanning the whole box.
+    const double span = box.width() + box.height();
+    if (style == bsFDiagonal || style == bsDiagCross) {
+        for (double x = x0 - std::ceil(box.height() / kSpacing) * kSpacing; x <= box.right();
+             x += kSpacing) {
+            lines.moveTo(x, y0);
+            lines.lineTo(x + span, y0 + span);
+        }
+    }
+    if (style == bsBDiagonal || style == bsDiagCross) {
+        for (double x = x0; x <= box.right() + box.height() + kSpacing; x += kSpacing) {
+            lines.moveTo(x, y0);
+            lines.lineTo(x - span, y0 + span);
+        }
+    }
+    // The lines are cut to the shape geometrically: not every vector device clips.
+    QPainterPathStroker stroker;
+    stroker.setWidth(1.0);
+    stroker.setCapStyle(Qt::FlatCap);
+    const QPainterPath hatch = stroker.createStroke(lines).intersected(area);
+    fPainter->save();
+    fPainter->setRenderHint(QPainter::Antialiasing, true);
+    fPainter->fillPath(hatch, ToQColor(fBrush.Color()));
+    fPainter->restore();
+}
+
+void TCanvas::PrepareHatch(const QPainterPath& area) {
+    if (HatchAsLines()) {
+        FillHatchLines(area);
+        fPainter->setBrush(Qt::NoBrush);
+    }
+}
+
 bool TCanvas::PrepareShape() {
     if (fPen.Mode() == pmNop) {
         return false;
@@ -301,21 +379,33 @@ void TCanvas::Rectangle(const TRect& rect) {
         // Edges on the pixel grid need no smoothing, and smoothed thin outlines
         // leave their corners partly uncovered.
         fPainter->setRenderHint(QPainter::Antialiasing, false);
-        fPainter->drawRect(ShapeBox(rect));
+        const QRectF box = ShapeBox(rect);
+        QPainterPath area;
+        area.addRect(box);
+        PrepareHatch(area);
+        fPainter->drawRect(box);
     }
 }
 
 void TCanvas::Ellipse(const TRect& rect) {
     if (PrepareShape()) {
-        fPainter->drawEllipse(ShapeBox(rect));
+        const QRectF box = ShapeBox(rect);
+        QPainterPath area;
+        area.addEllipse(box);
+        PrepareHatch(area);
+        fPainter->drawEllipse(box);
     }
 }
 
 void TCanvas::RoundRect(const TRect& rect, int32_t cornerWidth, int32_t cornerHeight) {
     if (PrepareShape()) {
         const QRectF box = ShapeBox(rect);
-        fPainter->drawRoundedRect(box, std::min(std::abs(cornerWidth) / 2.0, box.width() / 2),
-                                  std::min(std::abs(cornerHeight) / 2.0, box.height() / 2));
+        const double rx = std::min(std::abs(cornerWidth) / 2.0, box.width() / 2);
+        const double ry = std::min(std::abs(cornerHeight) / 2.0, box.height() / 2);
+        QPainterPath area;
+        area.addRoundedRect(box, rx, ry);
+        PrepareHatch(area);
+        fPainter->drawRoundedRect(box, rx, ry);
     }
 }
 
@@ -329,8 +419,15 @@ void TCanvas::Polygon(const TPoints& points) {
     for (const TPoint& p : points) {
         polygon.append(QPointF(p.X + o, p.Y + o));
     }
-    fPainter->drawPolygon(polygon,
-                          fPolyFillMode == pfAlternate ? Qt::OddEvenFill : Qt::WindingFill);
+    const Qt::FillRule rule = fPolyFillMode == pfAlternate ? Qt::OddEvenFill : Qt::WindingFill;
+    if (HatchAsLines()) {
+        QPainterPath area;
+        area.addPolygon(polygon);
+        area.closeSubpath();
+        area.setFillRule(rule);
+        PrepareHatch(area);
+    }
+    fPainter->drawPolygon(polygon, rule);
 }
 
 void TCanvas::Polyline(const TPoints& points) {
@@ -358,7 +455,14 @@ void TCanvas::FillRect(const TRect& rect) {
     }
     PrepareFill();
     fPainter->setRenderHint(QPainter::Antialiasing, false);
-    fPainter->fillRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()), MakeBrush());
+    const QRectF box(rect.Left, rect.Top, rect.Width(), rect.Height());
+    if (HatchAsLines()) {
+        QPainterPath area;
+        area.addRect(box);
+        FillHatchLines(area);
+        return;
+    }
+    fPainter->fillRect(box, MakeBrush());
 }
 
 void TCanvas::FillRegion(const TGraphRegion& region) {
@@ -366,6 +470,10 @@ void TCanvas::FillRegion(const TGraphRegion& region) {
         return;
     }
     PrepareFill();
+    if (HatchAsLines()) {
+        FillHatchLines(region.Path());
+        return;
+    }
     fPainter->fillPath(region.Path(), MakeBrush());
 }
 
@@ -511,6 +619,27 @@ void TCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
     fPainter->setRenderHint(QPainter::Antialiasing, false);
     fPainter->setCompositionMode(QPainter::CompositionMode_Source);
     fPainter->fillRect(QRectF(x, y, 1, 1), ToQColor(color));
+    fPainter->restore();
+}
+
+void TCanvas::SetPixels(const std::vector<TPoint>& points, TColor color) {
+    if (points.empty()) {
+        return;
+    }
+    const QTransform toDevice = fPainter->worldTransform();
+    QPolygon devicePoints;
+    devicePoints.reserve(static_cast<qsizetype>(points.size()));
+    for (const TPoint& p : points) {
+        const QPointF d = toDevice.map(QPointF(p.X, p.Y));
+        devicePoints.append(QPoint(static_cast<int>(std::floor(d.x() + 0.5)),
+                                   static_cast<int>(std::floor(d.y() + 0.5))));
+    }
+    fPainter->save();
+    fPainter->resetTransform();
+    fPainter->setRenderHint(QPainter::Antialiasing, false);
+    fPainter->setCompositionMode(QPainter::CompositionMode_Source);
+    fPainter->setPen(QPen(ToQColor(color), 0));
+    fPainter->drawPoints(devicePoints);
     fPainter->restore();
 }
 

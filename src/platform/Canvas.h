@@ -96,6 +96,8 @@ public:
     // Reads the pixel on image devices; clNone elsewhere or outside the device.
     TColor Pixel(int32_t x, int32_t y) const;
     void SetPixel(int32_t x, int32_t y, TColor color);
+    // One device pixel at each logical point, whatever the mapping's scale.
+    void SetPixels(const std::vector<TPoint>& points, TColor color);
 
     // Clipping. ClipRect is the smallest rectangle around the drawable area, in
     // logical units (the whole device when nothing is clipped).
@@ -159,6 +161,14 @@ private:
     void PrepareFill();
     QPen MakePen() const;
     QBrush MakeBrush() const;
+    // Hatch patterns of Qt are device pixels, which vector devices turn into a dense
+    // texture (and metafile readers into solid fills); there the hatching is drawn
+    // as lines instead, spaced as on the screen at 1:1.
+    bool HatchAsLines() const;
+    void FillHatchLines(const QPainterPath& area);
+    // Fills the area with hatch lines when HatchAsLines and leaves the painter to
+    // draw the outline only.
+    void PrepareHatch(const QPainterPath& area);
     // Distance from a shape's bounds to the centre line of its outline.
     double OutlineInset() const;
     // Shift of a line's points off the pixel grid for the pen width.

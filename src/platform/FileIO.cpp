@@ -23,20 +23,41 @@ QByteArray ReadFileBytes(const QString& fileName) {
 }
 
 void WriteFileBytes(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    auto fail = [&] {
-        throw EFCreateError(Exception::Format(
-            SFCreateErrorEx, {QDir::toNativeSeparators(fileName), file.errorString()}));
-    };
-    if (!file.open(QIODevice::WriteOnly)) {
-        fail();
+    TSafeFileWriter writer(fileName);
+    writer.Write(bytes.constData(), bytes.size());
+    writer.Commit();
+}
+
+TSafeFileWriter::TSafeFileWriter(const QString& fileName) : fFile(fileName), fFileName(fileName) {
+    if (!fFile.open(QIODevice::WriteOnly)) {
+        Fail();
     }
-    if (file.write(bytes) != bytes.size()) {
-        fail();
+}
+
+bool TSafeFileWriter::TryWrite(const void* data, int64_t size) {
+    if (!fFailed && fFile.write(static_cast<const char*>(data), size) != size) {
+        fFailed = true;
     }
-    if (!file.commit()) {
-        fail();
+    return !fFailed;
+}
+
+void TSafeFileWriter::Write(const void* data, int64_t size) {
+    if (!TryWrite(data, size)) {
+        Fail();
     }
+}
+
+void TSafeFileWriter::Commit() {
+    if (fFailed || !fFile.commit()) {
+        Fail();
+    }
+}
+
+void TSafeFileWriter::Fail() {
+    const QString reason = fFile.errorString();
+    fFile.cancelWriting();
+    throw EFCreateError(
+        Exception::Format(SFCreateErrorEx, {QDir::toNativeSeparators(fFileName), reason}));
 }
 
 } // namespace zov

@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "Exceptions.h"
 #include "Filer.h"
+#include "Metafile.h"
 #include "Stream.h"
 
 #include <QBuffer>
@@ -82,6 +83,9 @@ const QImage& TGraphic::Image() const {
 }
 
 TSize TGraphic::Size() const {
+    if (IsMetafile()) {
+        return EnhancedMetafileSize(fBytes);
+    }
     const QImage& image = Image();
     return {image.width(), image.height()};
 }
@@ -160,7 +164,15 @@ bool TPicture::LoadFromFile(const QString& fileName) {
 }
 
 void TPicture::Draw(TCanvas& canvas, const TRect& rect) const {
-    if (fGraphic != nullptr) {
+    if (fGraphic == nullptr) {
+        return;
+    }
+    if (fGraphic->IsMetafile()) {
+        if (!rect.IsEmpty()) {
+            PlayEnhancedMetafile(fGraphic->Bytes(), *canvas.Painter(),
+                                 QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()));
+        }
+    } else {
         canvas.StretchDraw(rect, fGraphic->Image());
     }
 }

@@ -27,6 +27,7 @@ public:
     bool IsMetafile() const;
     // Null when the bytes are no image Qt can read (and for metafiles).
     const QImage& Image() const;
+    // Pixels at 96 dpi; an enhanced metafile's frame, nothing for other metafiles.
     TSize Size() const;
 
     // The graphic's own part of a picture's stream data, after the class name.
@@ -58,8 +59,8 @@ public:
     // be read or its type is unknown.
     bool LoadFromFile(const QString& fileName);
 
-    // Stretches the graphic into rect; draws nothing for an empty picture and for
-    // graphics that cannot be drawn.
+    // Stretches the graphic into rect (an enhanced metafile's frame too); draws nothing
+    // for an empty picture and for graphics that cannot be drawn.
     void Draw(TCanvas& canvas, const TRect& rect) const;
 
     const TPropertyList& Properties() const override;
