@@ -2,6 +2,8 @@
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
 
+#include <QDir>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -105,6 +107,62 @@ TEST_F(ZovtoolTest, UnreadableFilesGiveOneErrorLine) {
         EXPECT_TRUE(run.err.startsWith("zovtool: ")) << run.err.constData();
         EXPECT_TRUE(run.err.contains(name)) << run.err.constData();
     }
+}
+
+TEST_F(ZovtoolTest, ExportWritesEveryFormatByItsExtension) {
+    TRaroviRovoz graph;
+    TGraphNode* a = graph.InsertNode({100, 60, 220, 110});
+    a->SetText(QStringLiteral("Export"));
+    TGraphNode* b = graph.InsertNode({300, 60, 400, 110}, &TEllipticNode::Class());
+    graph.InsertLink(a, b)->SetEndStyle(lsArrow);
+    graph.SaveToFile(Path("graph.zov"));
+    const TRect bounds = graph.BoundsOfObjects(graph.Objects());
+
+    struct Case {
+        const char* name;
+        QByteArray magic;
+        int offset;
+    };
+    for (const Case& c :
+         {Case{"out.emf", " EMF", 40}, Case{"out.bmp", "BM", 0}, Case{"out.png", "\x89PNG", 0},
+          Case{"out.svg", "<?xml", 0}, Case{"out.PDF", "%PDF", 0}}) {
+        SCOPED_TRACE(c.name);
+        const ToolRun run = Zovtool({QStringLiteral("export"), Path("graph.zov"), Path(c.name)});
+        ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+        EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
+        QFile out(Path(c.name));
+        ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+        EXPECT_EQ(out.readAll().mid(c.offset, c.magic.size()), c.magic);
+    }
+    // The pictures have the objects' size, one graph unit per pixel.
+    for (const char* name : {"out.bmp", "out.png"}) {
+        const QImage image(Path(name));
+        EXPECT_EQ(image.size(), QSize(bounds.Width() + 1, bounds.Height() + 1)) << name;
+        EXPECT_EQ(image.pixel(0, 25), qRgb(0, 0, 0)) << name; // the node's left edge
+        EXPECT_EQ(image.pixel(150, 1), qRgb(255, 255, 255)) << name;
+    }
+}
+
+TEST_F(ZovtoolTest, FailedExportsLeaveNoFileBehind) {
+    TRaroviRovoz graph;
+    graph.InsertNode({100, 60, 220, 110});
+    graph.SaveToFile(Path("graph.zov"));
+    struct Case {
+        QString input;
+        QString output;
+    };
+    for (const Case& c :
+         {Case{Path("graph.zov"), Path("out.gif")}, Case{Path("missing.zov"), Path("out.png")},
+          Case{Path("graph.zov"), Path("no/such/folder/out.png")},
+          Case{Path("graph.zov"), Path("no/such/folder/out.svg")}}) {
+        SCOPED_TRACE(c.output.toStdString());
+        const ToolRun run = Zovtool({QStringLiteral("export"), c.input, c.output});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+        EXPECT_TRUE(run.err.startsWith("zovtool: ")) << run.err.constData();
+        EXPECT_FALSE(QFile::exists(c.output));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("graph.zov")});
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 // zovtool: the graph file on the command line, without a display.
-//   zovtool dump FILE    prints the graph as JSON
+//   zovtool dump FILE          prints the graph as JSON
+//   zovtool export FILE OUT    writes the graph's objects as a picture (.emf, .bmp,
+//                              .png, .svg or .pdf)
+#include "GraphExport.h"
 #include "GraphJson.h"
 #include "graph/control/RaroviRovoz.h"
 #include "platform/Exceptions.h"
@@ -10,7 +13,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: zovtool dump FILE\n";
+constexpr const char* kUsage = "usage: zovtool dump FILE\n"
+                               "       zovtool export FILE OUT.{emf,bmp,png,svg,pdf}\n";
 
 // The tool's standard error carries its own messages only; Qt's notes about the
 // environment (such as a missing runtime directory) are dropped.
@@ -24,20 +28,44 @@ void PrintError(const QString& message) {
     std::fprintf(stderr, "zovtool: %s\n", message.toLocal8Bit().constData());
 }
 
-int Dump(const QString& fileName) {
-    zov::TRaroviRovoz graph;
+// False (with the error printed) when the file cannot be loaded.
+bool Load(zov::TRaroviRovoz& graph, const QString& fileName) {
     try {
         graph.LoadFromFile(fileName);
+        return true;
     } catch (const zov::EFOpenError& e) {
         PrintError(e.Message());
-        return 1;
     } catch (const zov::Exception& e) {
         PrintError(QStringLiteral("cannot read \"%1\": %2").arg(fileName, e.Message()));
+    }
+    return false;
+}
+
+int Dump(const QString& fileName) {
+    zov::TRaroviRovoz graph;
+    if (!Load(graph, fileName)) {
         return 1;
     }
     const QByteArray json = QJsonDocument(zov::GraphToJson(graph)).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int Export(const QString& fileName, const QString& outName) {
+    zov::TRaroviRovoz graph;
+    if (!Load(graph, fileName)) {
+        return 1;
+    }
+    try {
+        zov::ExportGraph(graph, outName);
+    } catch (const zov::Exception& e) {
+        PrintError(e.Message());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        PrintError(QStringLiteral("not enough memory to export \"%1\"").arg(outName));
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -52,6 +80,9 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     if (args.size() == 3 && args[1] == QLatin1String("dump")) {
         return Dump(args[2]);
+    }
+    if (args.size() == 4 && args[1] == QLatin1String("export")) {
+        return Export(args[2], args[3]);
     }
     std::fputs(kUsage, stderr);
     return 2;

@@ -8,6 +8,7 @@
 namespace zov {
 
 enum TGraphCommandMode : uint8_t { cmViewOnly, cmPan, cmEdit, cmInsertNode, cmInsertLink };
+enum TGraphZoomOrigin : uint8_t { zoTopLeft, zoCenter, zoCursor, zoCursorCenter };
 enum TGraphDrawOrder : uint8_t { doDefault, doNodesOnTop, doLinksOnTop };
 enum TGraphClipboardFormat : uint8_t { cfNative, cfMetafile, cfBitmap };
 using TGraphClipboardFormats = TSet<TGraphClipboardFormat, uint8_t>;

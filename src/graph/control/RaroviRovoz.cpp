@@ -17,9 +17,6 @@ namespace zov {
 
 namespace {
 
-constexpr int32_t kMinZoom = 5;
-constexpr int32_t kMaxZoom = 36863;
-
 bool IsInstanceOf(const TGraphObject* object, const TGraphObjectClass* cls) {
     return object->ClassType().InheritsFrom(cls);
 }
@@ -55,6 +52,8 @@ TRaroviRovoz::TRaroviRovoz(QWidget* parent) : QAbstractScrollArea(parent), fGrap
     fFont.OnChange = [this] {
         FontChanged();
     };
+    fHorzScrollBar = std::make_unique<TGraphScrollBar>(*this, sbHorizontal);
+    fVertScrollBar = std::make_unique<TGraphScrollBar>(*this, sbVertical);
     setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -195,8 +194,8 @@ void TRaroviRovoz::Clear() {
         });
     }
     SetCommandMode(cmEdit);
-    SetScrollPosition(Qt::Horizontal, 0);
-    SetScrollPosition(Qt::Vertical, 0);
+    fHorzScrollBar->SetPosition(0);
+    fVertScrollBar->SetPosition(0);
 }
 
 TGraphObject* TRaroviRovoz::FindObjectByID(uint32_t id) const {
@@ -366,6 +365,10 @@ void TRaroviRovoz::ObjectsListChanged(TGraphObject* object, TGraphObjectListActi
     switch (action) {
     case glAdded:
         fIDIndex.Add(object);
+        if (fObjects.Items(fObjects.Count() - 1) != object) {
+            fSpatialIndex.OrderChanged();
+        }
+        fSpatialIndex.Add(object, object->SelectedVisualRect());
         DoObjectInsert(object);
         NoteObjectChange(object, {gcView, gcData, gcPlacement});
         break;
@@ -376,6 +379,7 @@ void TRaroviRovoz::ObjectsListChanged(TGraphObject* object, TGraphObjectListActi
             fDraggingObjects.Remove(object);
         }
         fIDIndex.Remove(object);
+        fSpatialIndex.Remove(object);
         if (object == fObjectAtCursor) {
             SetObjectUnderMouse(nullptr);
         }
@@ -388,6 +392,7 @@ void TRaroviRovoz::ObjectsListChanged(TGraphObject* object, TGraphObjectListActi
         }
         break;
     case glReordered:
+        fSpatialIndex.OrderChanged();
         NoteObjectChange(object, {gcView, gcData});
         break;
     }
@@ -436,6 +441,9 @@ void TRaroviRovoz::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flag
     if (fDestroying) {
         return;
     }
+    if (flags.Contains(gcPlacement) || flags.Contains(gcView)) {
+        IndexObject(object);
+    }
     if (fUpdateCount == 0) {
         if (flags.Contains(gcPlacement)) {
             fSaveBoundsChange = {bkGraph, bkSelection, bkDragging};
@@ -463,12 +471,19 @@ void TRaroviRovoz::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flag
     }
 }
 
+void TRaroviRovoz::IndexObject(TGraphObject* object) {
+    fSpatialIndex.Move(object, object->SelectedVisualRect());
+}
+
 void TRaroviRovoz::NoteObjectIDChange(TGraphObject* object, uint32_t oldID) {
     fIDIndex.Renumber(object, oldID);
 }
 
 void TRaroviRovoz::NoteObjectReplaced(TGraphObject* oldObject, TGraphObject* newObject) {
     fIDIndex.Replace(oldObject, newObject);
+    fSpatialIndex.Remove(oldObject);
+    fSpatialIndex.Add(newObject, newObject->SelectedVisualRect());
+    fSpatialIndex.OrderChanged();
     if (fObjectAtCursor == oldObject) {
         fObjectAtCursor = newObject;
     }
@@ -615,6 +630,9 @@ void TRaroviRovoz::SetMarkerColor(TColor value) {
 
 void TRaroviRovoz::SetMarkerSize(int32_t value) {
     fMarkerSize = value;
+    for (int32_t i = 0; i < fObjects.Count(); ++i) {
+        IndexObject(fObjects.Items(i));
+    }
     if (fSelectedObjects.Count() > 0) {
         Invalidate();
     }
@@ -639,149 +657,6 @@ void TRaroviRovoz::SetTransparent(bool value) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent, !value);
     viewport()->setAutoFillBackground(false);
     Invalidate();
-}
-
-// ---- View ----
-
-void TRaroviRovoz::SetZoom(int32_t value) {
-    value = std::clamp(value, kMinZoom, kMaxZoom);
-    if (value == fZoom) {
-        return;
-    }
-    fZoom = value;
-    UpdateScrollRanges();
-    Invalidate();
-    DoZoomChange();
-}
-
-int32_t TRaroviRovoz::ScrollPosition(Qt::Orientation orientation) const {
-    const QScrollBar* bar =
-        orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
-    return bar->value();
-}
-
-void TRaroviRovoz::SetScrollPosition(Qt::Orientation orientation, int32_t value) {
-    QScrollBar* bar = orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
-    bar->setValue(value);
-}
-
-// Rounded to the nearest (ties to even) and kept within 32 bits: zoomed far-off
-// coordinates may exceed them.
-TPoint TRaroviRovoz::GraphToClient(int32_t x, int32_t y) const {
-    auto convert = [this](int32_t c, Qt::Orientation orientation) {
-        return ClampToInt32(std::nearbyint(static_cast<double>(c) * fZoom / 100.0) -
-                            ScrollPosition(orientation));
-    };
-    return {convert(x, Qt::Horizontal), convert(y, Qt::Vertical)};
-}
-
-TPoint TRaroviRovoz::ClientToGraph(int32_t x, int32_t y) const {
-    auto convert = [this](int32_t c, Qt::Orientation orientation) {
-        return ClampToInt32(
-            std::nearbyint((static_cast<double>(c) + ScrollPosition(orientation)) * 100.0 / fZoom));
-    };
-    return {convert(x, Qt::Horizontal), convert(y, Qt::Vertical)};
-}
-
-TRect TRaroviRovoz::VisibleBounds() const {
-    const TPoint topLeft = ClientToGraph(0, 0);
-    const TPoint bottomRight = ClientToGraph(viewport()->width(), viewport()->height());
-    return {topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y};
-}
-
-void TRaroviRovoz::ScrollInView(const TGraphObject* object) {
-    if (object != nullptr) {
-        ScrollInView(object->SelectedVisualRect());
-    }
-}
-
-void TRaroviRovoz::ScrollInView(const TRect& rect) {
-    const TRect visible = VisibleBounds();
-    TPoint target = rect.TopLeft();
-    if (visible.Width() >= rect.Width() && visible.Right < rect.Right) {
-        target.X = rect.Right;
-    }
-    if (visible.Height() >= rect.Height() && visible.Bottom < rect.Bottom) {
-        target.Y = rect.Bottom;
-    }
-    ScrollInView(target);
-}
-
-void TRaroviRovoz::ScrollInView(const TPoint& pt) {
-    auto scroll = [this](Qt::Orientation orientation, int32_t coordinate, int32_t extent) {
-        const QScrollBar* bar =
-            orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
-        if (bar->maximum() <= 0) {
-            return;
-        }
-        const int32_t pos = MulDiv(coordinate, fZoom, 100);
-        if (pos < bar->value()) {
-            SetScrollPosition(orientation, pos);
-        } else if (pos > bar->value() + extent) {
-            SetScrollPosition(orientation, pos - extent);
-        }
-    };
-    scroll(Qt::Horizontal, pt.X, viewport()->width());
-    scroll(Qt::Vertical, pt.Y, viewport()->height());
-}
-
-TPoint TRaroviRovoz::SnapPoint(const TPoint& pt) const {
-    auto snap = [this](int32_t c) {
-        return static_cast<int32_t>((static_cast<int64_t>(c) + fGridSize / 2) / fGridSize *
-                                    fGridSize);
-    };
-    return {snap(pt.X), snap(pt.Y)};
-}
-
-void TRaroviRovoz::SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const {
-    const TPoint s = SnapPoint({ClampCoordinate(static_cast<int64_t>(pt.X) + dX),
-                                ClampCoordinate(static_cast<int64_t>(pt.Y) + dY)});
-    if (dX != 0) {
-        dX = s.X - pt.X;
-    }
-    if (dY != 0) {
-        dY = s.Y - pt.Y;
-    }
-}
-
-void TRaroviRovoz::UpdateScrollRanges() {
-    if (fUpdatingScrollBars) {
-        return;
-    }
-    fUpdatingScrollBars = true;
-    const TRect bounds = GraphBounds();
-    auto extent = [&](bool horizontal) {
-        if (fFixedScrollBars) {
-            return horizontal ? fGraphConstraints.MaxRight() : fGraphConstraints.MaxBottom();
-        }
-        int32_t value = 1;
-        if (fValidMarkedArea) {
-            value = std::max(value, horizontal ? fMarkedArea.Right : fMarkedArea.Bottom);
-        }
-        return std::max(value, horizontal ? bounds.Right : bounds.Bottom);
-    };
-    auto apply = [this](QScrollBar* bar, int32_t value, int32_t visible) {
-        const int32_t range = value > 0 ? MulDiv(value, fZoom, 100) : 0;
-        bar->setRange(0, std::max(0, range - visible));
-        bar->setPageStep(std::max(1, visible));
-        bar->setSingleStep(8);
-    };
-    apply(horizontalScrollBar(), extent(true), viewport()->width());
-    apply(verticalScrollBar(), extent(false), viewport()->height());
-    fUpdatingScrollBars = false;
-}
-
-void TRaroviRovoz::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollRanges();
-}
-
-void TRaroviRovoz::scrollContentsBy(int, int) {
-    viewport()->update();
-}
-
-void TRaroviRovoz::SetScreenCursor(TCursor cursor) {
-    viewport()->setCursor(ToQCursor(cursor));
 }
 
 // ---- Events ----

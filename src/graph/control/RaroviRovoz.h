@@ -1,11 +1,13 @@
 #pragma once
 
 #include "GraphControlTypes.h"
+#include "GraphScrollBar.h"
 #include "graph/model/GraphConstraints.h"
 #include "graph/model/GraphIDIndex.h"
 #include "graph/model/GraphObject.h"
 #include "graph/model/GraphObjectList.h"
 #include "graph/model/GraphOwner.h"
+#include "graph/model/GraphSpatialIndex.h"
 #include "graph/persistence/GraphFile.h"
 #include "platform/Font.h"
 #include "platform/Stream.h"
@@ -14,12 +16,16 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <span>
 
+class QImage;
 class QMenu;
 
 namespace zov {
 
+class TMetafile;
+class TPicture;
 class TGraphLink;
 class TGraphNode;
 
@@ -103,16 +109,70 @@ public:
 
     // ---- View ----
     int32_t Zoom() const { return fZoom; }
+    // Clamped to 5..36863.
     void SetZoom(int32_t value);
+    // False when the clamped zoom is the current one.
+    bool ChangeZoom(int32_t newZoom, TGraphZoomOrigin origin);
+    bool ChangeZoomBy(int32_t delta, TGraphZoomOrigin origin);
+    // Fits the rectangle into the client area and centres it; false when the zoom
+    // range limited the fit.
+    bool ZoomRect(const TRect& rect);
+    bool ZoomObject(const TGraphObject* object);
+    bool ZoomSelection();
+    bool ZoomGraph();
     TPoint ClientToGraph(int32_t x, int32_t y) const;
     TPoint GraphToClient(int32_t x, int32_t y) const;
+    TPoint ScreenToGraph(int32_t x, int32_t y) const;
+    TPoint GraphToScreen(int32_t x, int32_t y) const;
     TRect VisibleBounds() const override;
+    // The part of the window the graph is shown in, without the bars shown.
+    TSize ClientSize() const;
+    // The mouse position in graph units; setting it moves the mouse pointer.
+    TPoint CursorPos() const;
+    void SetCursorPos(const TPoint& pt);
     void ScrollInView(const TGraphObject* object);
     void ScrollInView(const TRect& rect);
     void ScrollInView(const TPoint& pt);
+    void ScrollCenter(const TGraphObject& object);
+    void ScrollCenter(const TRect& rect);
+    void ScrollCenter(const TPoint& pt);
+    // Moves the painted contents by a pixel offset.
+    void ScrollBy(int32_t deltaX, int32_t deltaY);
+    TGraphScrollBar& HorzScrollBar() { return *fHorzScrollBar; }
+    TGraphScrollBar& VertScrollBar() { return *fVertScrollBar; }
+    const TGraphScrollBar& HorzScrollBar() const { return *fHorzScrollBar; }
+    const TGraphScrollBar& VertScrollBar() const { return *fVertScrollBar; }
     TPoint SnapPoint(const TPoint& pt) const override;
     void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const override;
     void UpdateScrollRanges() override;
+    // Hands both bars their ranges, the one whose content exceeds the view first.
+    virtual void UpdateScrollBars();
+    bool ValidMarkedArea() const { return fValidMarkedArea; }
+    const TRect& MarkedArea() const { return fMarkedArea; }
+
+    // ---- Painting and export ----
+    // The objects only, in the canvas's current coordinates.
+    void Draw(TCanvas& canvas);
+    // The graph's objects stretched so that the page's bottom-right corner lands on
+    // (rect.Right, rect.Bottom); nothing when no object shows.
+    void Print(TCanvas& canvas, const TRect& rect);
+    // The objects of the list without background, one graph unit per unit, their
+    // common bounds' top-left corner at (0, 0).
+    virtual TMetafile RecordMetafile(TGraphObjectList& list);
+    // The same as a 24-bit image on white.
+    virtual QImage RenderBitmap(TGraphObjectList& list);
+    TMetafile GetMetafile();
+    // Throw EFCreateError when the file cannot be written.
+    void SaveAsMetafile(const QString& fileName);
+    void SaveAsBitmap(const QString& fileName);
+    // The bitmap as a "bmp" or "png" file.
+    void SaveAsImage(const QString& fileName, const QByteArray& format);
+    void CopyToGraphic(TPicture& picture, bool metafile);
+    // The selection or the whole graph, in ClipboardFormats.
+    void CopyToClipboard(bool selection);
+    // True when objects were pasted; a picture on the clipboard becomes the
+    // background of the one selected node instead (returns false).
+    bool PasteFromClipboard();
 
     // ---- Settings ----
     const TFont& Font() const override { return fFont; }
@@ -248,6 +308,8 @@ public:
     TNotifyEvent OnGraphChange;
     TNotifyEvent OnCommandModeChange;
     TNotifyEvent OnZoomChange;
+    std::function<void(TRaroviRovoz& graph, TCanvas& canvas)> OnBeforeDraw;
+    std::function<void(TRaroviRovoz& graph, TCanvas& canvas)> OnAfterDraw;
 
     // ---- What objects report (the owner side) ----
     void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) override;
@@ -283,8 +345,20 @@ protected:
     virtual void DoObjectEndDrag(TGraphObject* object, uint32_t hitTest, bool cancelled);
     virtual void SetObjectUnderMouse(TGraphObject* object);
 
+    // Sets the canvas to the view transform; origin is the top-left of a buffer
+    // that covers only part of the client area.
+    virtual void SetupDC(TCanvas& canvas, const TPoint* origin = nullptr) const;
+    virtual void Paint(TCanvas& canvas);
+    virtual void PaintBackground(TCanvas& canvas);
+    virtual void PaintObjects(TCanvas& canvas, TGraphObjectList& list);
+    virtual void PaintSelection(TCanvas& canvas);
+    virtual void DoBeforeDraw(TCanvas& canvas);
+    virtual void DoAfterDraw(TCanvas& canvas);
+
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Raises the counter for the lifetime of the guard.
@@ -309,8 +383,9 @@ private:
     void ApplyPageBounds();
     void FontChanged();
     bool QueriesSuspended() const { return fSuspendQueryEvents > 0; }
-    int32_t ScrollPosition(Qt::Orientation orientation) const;
-    void SetScrollPosition(Qt::Orientation orientation, int32_t value);
+    // The objects of the list to draw on the canvas, in drawing order.
+    std::vector<TGraphObject*> ObjectsToDraw(TCanvas& canvas, TGraphObjectList& list);
+    void IndexObject(TGraphObject* object);
 
     int32_t fGridSize = 8;
     TColor fGridColor = 0x808080;
@@ -366,6 +441,9 @@ private:
     uint8_t fAbsolut = 1;
     int32_t fUpdateCount = 0;
     TGraphIDIndex fIDIndex;
+    TGraphSpatialIndex fSpatialIndex;
+    std::unique_ptr<TGraphScrollBar> fHorzScrollBar;
+    std::unique_ptr<TGraphScrollBar> fVertScrollBar;
 };
 
 } // namespace zov

@@ -394,21 +394,5 @@ TEST_F(ControlTest, SnapsToTheGrid) {
     EXPECT_EQ(graph->GridSize(), 8);
 }
 
-TEST_F(ControlTest, ZoomAndScrollConvertCoordinates) {
-    graph->SetZoom(200);
-    EXPECT_EQ(graph->GraphToClient(10, 10), (TPoint{20, 20}));
-    Node({0, 0, 2000, 2000});
-    graph->horizontalScrollBar()->setValue(15);
-    EXPECT_EQ(graph->GraphToClient(10, 10), (TPoint{5, 20}));
-    EXPECT_EQ(graph->ClientToGraph(5, 20), (TPoint{10, 10}));
-    graph->SetZoom(36863);
-    EXPECT_EQ(graph->GraphToClient(16777216, -16777216).X, 2147483647); // clamped, not wrapped
-    EXPECT_EQ(graph->GraphToClient(16777216, -16777216).Y, -2147483647 - 1);
-    graph->SetZoom(4);
-    EXPECT_EQ(graph->Zoom(), 5);
-    graph->SetZoom(40000);
-    EXPECT_EQ(graph->Zoom(), 36863);
-}
-
 } // namespace
 } // namespace zov

@@ -9,7 +9,11 @@ std::string IDOf(const TGraphObject* object) {
 }
 
 ControlTest::ControlTest() : graph(std::make_unique<TRaroviRovoz>()) {
+    // Shown, though never on a screen, so that size changes reach the view's layout
+    // as they do in a window.
+    graph->setAttribute(Qt::WA_DontShowOnScreen);
     graph->resize(800, 600);
+    graph->show();
     TRaroviRovoz& g = *graph;
     auto note = [this](const char* name) {
         return [this, name](TRaroviRovoz&, TGraphObject* object) {

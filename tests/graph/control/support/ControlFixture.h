@@ -11,8 +11,8 @@
 
 namespace zov::test {
 
-// A graph control of 800 x 600 pixels whose events are recorded as text, in order:
-// "Insert 1", "Select 2 +", "GraphChange modified", "Hook 1 0", ...
+// A shown graph control of 800 x 600 pixels (never on a screen) whose events are recorded as text,
+// in order: "Insert 1", "Select 2 +", "GraphChange modified", "Hook 1 0", ...
 class ControlTest : public ::testing::Test {
 protected:
     ControlTest();

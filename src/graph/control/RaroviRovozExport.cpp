@@ -1,0 +1,206 @@
+// The graph's objects as pictures (metafile, bitmap), on paper and on the clipboard.
+#include "RaroviRovoz.h"
+#include "graph/model/GraphNode.h"
+#include "platform/Arithmetic.h"
+#include "platform/BandedImageWriter.h"
+#include "platform/Canvas.h"
+#include "platform/EmfWriter.h"
+#include "platform/Exceptions.h"
+#include "platform/FileIO.h"
+#include "platform/Metafile.h"
+#include "platform/Picture.h"
+#include "platform/UpdateBracket.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QImage>
+#include <QImageWriter>
+#include <QMimeData>
+#include <QPainter>
+#include <cmath>
+
+namespace zov {
+
+namespace {
+
+// The clipboard formats: the object list of the graph file, byte for byte.
+const QString kNativeMimeType = QStringLiteral("application/x-rarovi-rovoz");
+#ifdef Q_OS_WIN
+// The name other programs register for the same data on Windows.
+const QString kNativeWindowsFormat =
+    QStringLiteral("application/x-qt-windows-mime;value=\"Rarovi Rovoz Format\"");
+#endif
+const QStringList kMetafileMimeTypes{QStringLiteral("image/emf"), QStringLiteral("image/x-emf")};
+
+QByteArray BitmapFileBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (!writer.write(image)) {
+        throw EFCreateError(writer.errorString());
+    }
+    return bytes;
+}
+
+// The picture the clipboard holds as (graphic class, file bytes); an empty class
+// when it holds none.
+std::pair<QString, QByteArray> ClipboardPicture(const QMimeData& data) {
+    for (const QString& type : kMetafileMimeTypes) {
+        if (data.hasFormat(type)) {
+            const QByteArray bytes = data.data(type);
+            if (IsEnhancedMetafile(bytes)) {
+                return {QStringLiteral("TMetafile"), bytes};
+            }
+        }
+    }
+    if (data.hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data.imageData());
+        if (!image.isNull()) {
+            return {QStringLiteral("TBitmap"),
+                    BitmapFileBytes(image.convertToFormat(QImage::Format_RGB888))};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+TMetafile TRaroviRovoz::RecordMetafile(TGraphObjectList& list) {
+    const TRect bounds = BoundsOfObjects(list);
+    TEmfDevice device(bounds.Width() + 1, bounds.Height() + 1);
+    {
+        QPainter painter(&device);
+        TCanvas canvas(&painter);
+        canvas.SetViewportOrg(-bounds.Left, -bounds.Top);
+        PaintObjects(canvas, list);
+    }
+    return TMetafile(device.Bytes());
+}
+
+QImage TRaroviRovoz::RenderBitmap(TGraphObjectList& list) {
+    const TRect bounds = BoundsOfObjects(list);
+    QImage image(bounds.Width() + 1, bounds.Height() + 1, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TCanvas canvas(&painter);
+    canvas.SetViewportOrg(-bounds.Left, -bounds.Top);
+    PaintObjects(canvas, list);
+    return image;
+}
+
+TMetafile TRaroviRovoz::GetMetafile() {
+    return RecordMetafile(fObjects);
+}
+
+void TRaroviRovoz::SaveAsMetafile(const QString& fileName) {
+    WriteFileBytes(fileName, RecordMetafile(fObjects).Bytes());
+}
+
+void TRaroviRovoz::SaveAsBitmap(const QString& fileName) {
+    SaveAsImage(fileName, "bmp");
+}
+
+// Band by band, so that a large graph never needs its whole picture in memory.
+void TRaroviRovoz::SaveAsImage(const QString& fileName, const QByteArray& format) {
+    const TRect bounds = BoundsOfObjects(fObjects);
+    WriteBandedImage(fileName, format, bounds.Width() + 1, bounds.Height() + 1,
+                     [&](QImage& band, int32_t top) {
+                         QPainter painter(&band);
+                         TCanvas canvas(&painter);
+                         canvas.SetViewportOrg(-bounds.Left, -bounds.Top - top);
+                         PaintObjects(canvas, fObjects);
+                     });
+}
+
+void TRaroviRovoz::CopyToGraphic(TPicture& picture, bool metafile) {
+    if (metafile) {
+        picture.SetGraphic(QStringLiteral("TMetafile"), RecordMetafile(fObjects).Bytes());
+    } else {
+        picture.SetGraphic(QStringLiteral("TBitmap"), BitmapFileBytes(RenderBitmap(fObjects)));
+    }
+}
+
+// Drawn straight at the printer's scale, so text stays text in the printer's
+// resolution; the same picture a page-sized metafile would give.
+void TRaroviRovoz::Print(TCanvas& canvas, const TRect& rect) {
+    const TRect page = fGraphConstraints.BoundsRect();
+    if (page.Right <= 0 || page.Bottom <= 0) {
+        return;
+    }
+    const double sx = static_cast<double>(rect.Right) / page.Right;
+    const double sy = static_cast<double>(rect.Bottom) / page.Bottom;
+    const TRect graph = GraphBounds();
+    const TRect target{ClampToInt32(std::nearbyint(graph.Left * sx)),
+                       ClampToInt32(std::nearbyint(graph.Top * sy)),
+                       ClampToInt32(std::nearbyint(graph.Right * sx)),
+                       ClampToInt32(std::nearbyint(graph.Bottom * sy))};
+    if (target.IsEmpty()) {
+        return;
+    }
+    QPainter& painter = *canvas.Painter();
+    painter.save();
+    painter.setTransform(QTransform::fromScale(sx, sy), true);
+    {
+        TCanvas printCanvas(&painter);
+        PaintObjects(printCanvas, fObjects);
+    }
+    painter.restore();
+}
+
+void TRaroviRovoz::CopyToClipboard(bool selection) {
+    TGraphObjectList& list = selection ? fSelectedObjects : fObjects;
+    if (list.Count() == 0) {
+        return;
+    }
+    auto data = std::make_unique<QMimeData>();
+    if (fClipboardFormats.Contains(cfNative)) {
+        TMemoryStream stream;
+        WriteObjectList(stream, list);
+        data->setData(kNativeMimeType, stream.Bytes());
+#ifdef Q_OS_WIN
+        data->setData(kNativeWindowsFormat, stream.Bytes());
+#endif
+    }
+    if (fClipboardFormats.Contains(cfMetafile)) {
+        const QByteArray bytes = RecordMetafile(list).Bytes();
+        for (const QString& type : kMetafileMimeTypes) {
+            data->setData(type, bytes);
+        }
+    }
+    if (fClipboardFormats.Contains(cfBitmap)) {
+        data->setImageData(RenderBitmap(list));
+    }
+    QApplication::clipboard()->setMimeData(data.release());
+}
+
+bool TRaroviRovoz::PasteFromClipboard() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data == nullptr) {
+        return false;
+    }
+    if (data->hasFormat(kNativeMimeType)) {
+        TMemoryStream stream(data->data(kNativeMimeType));
+        WithUpdate(*this, [&] {
+            ClearSelection();
+            const int32_t first = fObjects.Count();
+            ReadObjectList(stream);
+            for (int32_t i = fObjects.Count() - 1; i >= first; --i) {
+                fObjects.Items(i)->SetSelected(true);
+            }
+        });
+        return true;
+    }
+    const auto [graphicClass, bytes] = ClipboardPicture(*data);
+    if (graphicClass.isEmpty() || fSelectedObjects.Count() != 1) {
+        return false;
+    }
+    // A picture goes to a node only; a selected link stays as it is.
+    if (auto* node = dynamic_cast<TGraphNode*>(fSelectedObjects.Items(0))) {
+        WithUpdate(*this, [&] { node->Background().SetGraphic(graphicClass, bytes); });
+    }
+    return false;
+}
+
+} // namespace zov

@@ -1,0 +1,207 @@
+// Painting the view: background with rulers, page and grid, the objects, the
+// selection.
+#include "CanvasRecall.h"
+#include "RaroviRovoz.h"
+#include "graph/model/Geometry.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace zov {
+
+namespace {
+
+constexpr TColor kRulerColor = 0xC0C0C0;
+constexpr TColor kShadowColor = 0x808080;
+constexpr int32_t kTickSpacing = 4;
+constexpr int32_t kLabelReach = 40; // more than half the widest ruler number
+
+// The smallest multiple of step that is at least value.
+int32_t FirstMultiple(int32_t value, int32_t step) {
+    const int64_t v = value;
+    const int64_t q = v >= 0 ? (v + step - 1) / step : -((-v) / step);
+    return static_cast<int32_t>(q * step);
+}
+
+// A tick every kTickSpacing units counted from the page edge, so that a partial
+// repaint draws the same ticks and numbers as a full one.
+struct RulerTicks {
+    int32_t First;
+    int32_t Count;
+};
+
+RulerTicks TicksFrom(int32_t pageEdge, int32_t from) {
+    const int32_t offset = std::max(0, FirstMultiple(from - pageEdge, kTickSpacing));
+    return {pageEdge + offset, offset / kTickSpacing};
+}
+
+int32_t TickLength(int32_t n, int32_t longTick, int32_t midTick, int32_t shortTick) {
+    return n % 10 == 0 ? longTick : n % 5 == 0 ? midTick : shortTick;
+}
+
+} // namespace
+
+void TRaroviRovoz::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const QRect area = event->rect();
+    painter.setClipRect(area);
+    if (!fTransparent) {
+        painter.fillRect(area, ToQColor(fColor));
+    }
+    TCanvas canvas(&painter);
+    SetupDC(canvas);
+    Paint(canvas);
+}
+
+void TRaroviRovoz::Paint(TCanvas& canvas) {
+    PaintBackground(canvas);
+    PaintObjects(canvas, fObjects);
+    PaintSelection(canvas);
+}
+
+void TRaroviRovoz::PaintBackground(TCanvas& canvas) {
+    const int32_t m = PageMargin;
+    const TRect page = fGraphConstraints.BoundsRect();
+    canvas.SaveDC();
+    canvas.SetAntialiased(false);
+    canvas.Pen().SetColor(clBlack);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetWidth(1);
+    canvas.Pen().SetMode(pmCopy);
+
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(kRulerColor);
+    canvas.Rectangle(m, 0, page.Right + 3, m - 2);
+    canvas.Rectangle(0, m, m - 2, page.Bottom);
+    canvas.Rectangle(0, 0, m - 2, m - 2);
+
+    canvas.MoveTo(page.Left, page.Top);
+    canvas.LineTo(page.Right, page.Top);
+    canvas.MoveTo(page.Left, page.Top);
+    canvas.LineTo(page.Left, page.Bottom);
+    canvas.MoveTo(page.Left, page.Bottom);
+    canvas.LineTo(page.Right, page.Bottom);
+    canvas.MoveTo(page.Right, page.Top);
+    canvas.LineTo(page.Right, page.Bottom);
+
+    canvas.Brush().SetColor(kShadowColor);
+    canvas.FillRect({page.Left + 5, page.Bottom + 1, page.Right + 5, page.Bottom + 6});
+    canvas.FillRect({page.Right + 1, page.Top + 5, page.Right + 5, page.Bottom + 5});
+
+    const TRect clip = canvas.ClipRect();
+    TRect work = clip;
+    ShrinkRectToOverlap(work, page);
+    if (fShowGrid && !work.IsEmpty()) {
+        std::vector<TPoint> dots;
+        const int32_t x0 = FirstMultiple(work.Left, fGridSize);
+        const int32_t y0 = FirstMultiple(work.Top, fGridSize);
+        for (int32_t y = y0; y < work.Bottom; y += fGridSize) {
+            for (int32_t x = x0; x < work.Right; x += fGridSize) {
+                dots.push_back({x, y});
+            }
+        }
+        canvas.SetPixels(dots, fGridColor);
+    }
+
+    // The rulers follow the repainted stretch of the page in their own direction.
+    canvas.Font().SetSize(6);
+    canvas.Font().SetColor(clBlack);
+    canvas.Font().SetStyle({fsBold});
+    canvas.Brush().SetColor(kRulerColor);
+    canvas.SetBkMode(TBkMode::Transparent);
+    canvas.SetTextAlign(TextAlign::Left | TextAlign::Top);
+    // Numbers reach beyond their tick: ticks just outside the repainted area are
+    // drawn too, so that the parts of their numbers inside it appear.
+    const int32_t right = std::min(clip.Right + kLabelReach, page.Right);
+    for (RulerTicks t = TicksFrom(page.Left, clip.Left - kLabelReach); t.First < right;
+         t.First += kTickSpacing, ++t.Count) {
+        canvas.MoveTo(t.First, 1);
+        canvas.LineTo(t.First, TickLength(t.Count, 9, 7, 5));
+        if (t.Count % 10 == 0) {
+            const QString text = QString::number(t.Count);
+            canvas.TextOut(t.First -
+                               static_cast<int32_t>(std::nearbyint(canvas.TextWidth(text) / 2.0)),
+                           8, text);
+        }
+    }
+    const int32_t bottom = std::min(clip.Bottom + kLabelReach, page.Bottom);
+    for (RulerTicks t = TicksFrom(page.Top, clip.Top - kLabelReach); t.First < bottom;
+         t.First += kTickSpacing, ++t.Count) {
+        canvas.MoveTo(1, t.First);
+        canvas.LineTo(TickLength(t.Count, 10, 7, 5), t.First);
+        if (t.Count % 10 == 0) {
+            const QString text = QString::number(t.Count);
+            const TSize size = canvas.TextExtent(text);
+            canvas.TextOut(24 - size.cx,
+                           t.First + 2 - static_cast<int32_t>(std::nearbyint(size.cy / 2.0)), text);
+        }
+    }
+    canvas.RestoreDC();
+}
+
+std::vector<TGraphObject*> TRaroviRovoz::ObjectsToDraw(TCanvas& canvas, TGraphObjectList& list) {
+    std::vector<TGraphObject*> objects;
+    if (&list == &fObjects) {
+        objects = fSpatialIndex.Query(canvas.ClipRect(), fObjects);
+    } else {
+        objects.reserve(list.Count());
+        for (int32_t i = 0; i < list.Count(); ++i) {
+            objects.push_back(list.Items(i));
+        }
+    }
+    if (fDrawOrder != doDefault) {
+        const bool linksFirst = fDrawOrder == doNodesOnTop;
+        std::stable_partition(objects.begin(), objects.end(), [linksFirst](TGraphObject* object) {
+            return object->IsLink() == linksFirst;
+        });
+    }
+    return objects;
+}
+
+void TRaroviRovoz::PaintObjects(TCanvas& canvas, TGraphObjectList& list) {
+    DoBeforeDraw(canvas);
+    {
+        TCanvasRecall recall(&canvas);
+        for (TGraphObject* object : ObjectsToDraw(canvas, list)) {
+            object->Draw(canvas);
+        }
+    }
+    DoAfterDraw(canvas);
+}
+
+void TRaroviRovoz::PaintSelection(TCanvas& canvas) {
+    if (!fHideSelection || hasFocus()) {
+        for (int32_t i = 0; i < fSelectedObjects.Count(); ++i) {
+            fSelectedObjects.Items(i)->DrawMarks(canvas);
+        }
+    }
+    if (fValidMarkedArea && fMarkedArea.Width() > 0 && fMarkedArea.Height() > 0) {
+        canvas.SaveDC();
+        canvas.Brush().SetStyle(bsClear);
+        canvas.Pen().SetStyle(psDot);
+        canvas.Pen().SetWidth(0);
+        canvas.Pen().SetMode(pmNot);
+        canvas.Rectangle(fMarkedArea);
+        canvas.RestoreDC();
+    }
+}
+
+void TRaroviRovoz::Draw(TCanvas& canvas) {
+    PaintObjects(canvas, fObjects);
+}
+
+void TRaroviRovoz::DoBeforeDraw(TCanvas& canvas) {
+    if (OnBeforeDraw) {
+        OnBeforeDraw(*this, canvas);
+    }
+}
+
+void TRaroviRovoz::DoAfterDraw(TCanvas& canvas) {
+    if (OnAfterDraw) {
+        OnAfterDraw(*this, canvas);
+    }
+}
+
+} // namespace zov

@@ -1,0 +1,178 @@
+#include "GraphSpatialIndex.h"
+
+#include "GraphObject.h"
+#include "GraphObjectList.h"
+
+#include <algorithm>
+
+namespace zov {
+
+namespace {
+
+// 128 graph units: a typical node covers one to four cells.
+constexpr int kCellShift = 7;
+// An object spanning more cells than this is checked on every query instead.
+constexpr int64_t kMaxCellsPerObject = 64;
+
+// Empty areas touch nothing, as they are kept in no cell.
+bool Touches(const TRect& a, const TRect& b) {
+    return !a.IsEmpty() && a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom &&
+           b.Top < a.Bottom;
+}
+
+} // namespace
+
+int64_t TGraphSpatialIndex::CellRange::Count() const {
+    return (static_cast<int64_t>(Right) - Left + 1) * (static_cast<int64_t>(Bottom) - Top + 1);
+}
+
+TGraphSpatialIndex::CellRange TGraphSpatialIndex::CellsOf(const TRect& area) {
+    // Right and bottom lie outside the area.
+    return {area.Left >> kCellShift, area.Top >> kCellShift, (area.Right - 1) >> kCellShift,
+            (area.Bottom - 1) >> kCellShift};
+}
+
+uint64_t TGraphSpatialIndex::CellKey(int32_t x, int32_t y) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
+}
+
+void TGraphSpatialIndex::Add(TGraphObject* object, const TRect& area) {
+    auto [it, added] = fEntries.try_emplace(object, Entry{object, area});
+    if (added) {
+        it->second.Order = fNextOrder++;
+        Insert(it->second);
+    } else {
+        Move(object, area);
+    }
+}
+
+void TGraphSpatialIndex::Move(TGraphObject* object, const TRect& area) {
+    const auto it = fEntries.find(object);
+    if (it == fEntries.end() || it->second.Area == area) {
+        return;
+    }
+    Erase(it->second);
+    it->second.Area = area;
+    Insert(it->second);
+}
+
+void TGraphSpatialIndex::Remove(TGraphObject* object) {
+    const auto it = fEntries.find(object);
+    if (it != fEntries.end()) {
+        Erase(it->second);
+        fEntries.erase(it);
+    }
+}
+
+void TGraphSpatialIndex::Clear() {
+    fEntries.clear();
+    fCells.clear();
+    fLarge.clear();
+    fNextOrder = 0;
+    fOrderStale = false;
+}
+
+void TGraphSpatialIndex::Insert(Entry& entry) {
+    if (entry.Area.IsEmpty()) {
+        return;
+    }
+    const CellRange cells = CellsOf(entry.Area);
+    entry.Large = cells.Count() > kMaxCellsPerObject;
+    if (entry.Large) {
+        fLarge.push_back(&entry);
+        return;
+    }
+    for (int32_t y = cells.Top; y <= cells.Bottom; ++y) {
+        for (int32_t x = cells.Left; x <= cells.Right; ++x) {
+            fCells[CellKey(x, y)].push_back(&entry);
+        }
+    }
+}
+
+void TGraphSpatialIndex::Erase(Entry& entry) {
+    if (entry.Area.IsEmpty()) {
+        return;
+    }
+    if (entry.Large) {
+        std::erase(fLarge, &entry);
+        return;
+    }
+    const CellRange cells = CellsOf(entry.Area);
+    for (int32_t y = cells.Top; y <= cells.Bottom; ++y) {
+        for (int32_t x = cells.Left; x <= cells.Right; ++x) {
+            const auto cell = fCells.find(CellKey(x, y));
+            if (cell == fCells.end()) {
+                continue;
+            }
+            std::erase(cell->second, &entry);
+            if (cell->second.empty()) {
+                fCells.erase(cell);
+            }
+        }
+    }
+}
+
+void TGraphSpatialIndex::Renumber(const TGraphObjectList& list) {
+    fNextOrder = 0;
+    for (int32_t i = 0; i < list.Count(); ++i) {
+        const auto it = fEntries.find(list.Items(i));
+        if (it != fEntries.end()) {
+            it->second.Order = fNextOrder++;
+        }
+    }
+    fOrderStale = false;
+}
+
+std::vector<TGraphObject*> TGraphSpatialIndex::Query(const TRect& rect,
+                                                     const TGraphObjectList& list) {
+    std::vector<TGraphObject*> result;
+    if (rect.IsEmpty() || fEntries.empty()) {
+        return result;
+    }
+    const CellRange cells = CellsOf(rect);
+    // A rectangle over more cells than there are objects (a far zoomed-out view) is
+    // cheaper to answer from the list itself.
+    if (cells.Count() > static_cast<int64_t>(fEntries.size())) {
+        for (int32_t i = 0; i < list.Count(); ++i) {
+            const auto it = fEntries.find(list.Items(i));
+            if (it != fEntries.end() && Touches(it->second.Area, rect)) {
+                result.push_back(it->second.Object);
+            }
+        }
+        return result;
+    }
+    if (fOrderStale) {
+        Renumber(list);
+    }
+    if (++fStamp == 0) {
+        for (auto& [object, entry] : fEntries) {
+            entry.Stamp = 0;
+        }
+        fStamp = 1;
+    }
+    std::vector<Entry*> found;
+    auto consider = [&](Entry* entry) {
+        if (entry->Stamp != fStamp && Touches(entry->Area, rect)) {
+            entry->Stamp = fStamp;
+            found.push_back(entry);
+        }
+    };
+    for (int32_t y = cells.Top; y <= cells.Bottom; ++y) {
+        for (int32_t x = cells.Left; x <= cells.Right; ++x) {
+            const auto cell = fCells.find(CellKey(x, y));
+            if (cell != fCells.end()) {
+                std::for_each(cell->second.begin(), cell->second.end(), consider);
+            }
+        }
+    }
+    std::for_each(fLarge.begin(), fLarge.end(), consider);
+    std::sort(found.begin(), found.end(),
+              [](const Entry* a, const Entry* b) { return a->Order < b->Order; });
+    result.reserve(found.size());
+    for (const Entry* entry : found) {
+        result.push_back(entry->Object);
+    }
+    return result;
+}
+
+} // namespace zov

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace zov {
+
+class TGraphObject;
+class TGraphObjectList;
+
+// The objects of a graph by the area they may draw on, in square cells, so that
+// painting and hit testing look only at the objects near a rectangle. Results come in
+// the order of the graph's object list; the index learns that order from the list
+// whenever objects were reordered.
+class TGraphSpatialIndex {
+public:
+    // An object appended to the list keeps the order without a rescan.
+    void Add(TGraphObject* object, const TRect& area);
+    // Moves an indexed object to its new area; objects not indexed are ignored.
+    void Move(TGraphObject* object, const TRect& area);
+    void Remove(TGraphObject* object);
+    void Clear();
+    // The list order changed other than by appending.
+    void OrderChanged() { fOrderStale = true; }
+
+    // The indexed objects whose area touches rect, in the order of list.
+    std::vector<TGraphObject*> Query(const TRect& rect, const TGraphObjectList& list);
+
+private:
+    struct Entry {
+        TGraphObject* Object;
+        TRect Area;
+        uint64_t Order = 0;
+        uint32_t Stamp = 0;
+        bool Large = false; // kept outside the cells
+    };
+    struct CellRange {
+        int32_t Left, Top, Right, Bottom; // inclusive
+        int64_t Count() const;
+    };
+
+    static CellRange CellsOf(const TRect& area);
+    static uint64_t CellKey(int32_t x, int32_t y);
+    void Insert(Entry& entry);
+    void Erase(Entry& entry);
+    void Renumber(const TGraphObjectList& list);
+
+    std::unordered_map<const TGraphObject*, Entry> fEntries;
+    std::unordered_map<uint64_t, std::vector<Entry*>> fCells;
+    std::vector<Entry*> fLarge;
+    uint64_t fNextOrder = 0;
+    uint32_t fStamp = 0;
+    bool fOrderStale = false;
+};
+
+} // namespace zov

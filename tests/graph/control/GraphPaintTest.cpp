@@ -1,0 +1,135 @@
+#include "platform/Canvas.h"
+#include "support/ControlFixture.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace zov {
+namespace {
+
+using test::ControlTest;
+
+class PaintTest : public ControlTest {
+protected:
+    PaintTest() {
+        graph->OnObjectBeforeDraw = [this](TRaroviRovoz&, TGraphObject* object, TCanvas&) {
+            drawn.push_back(object);
+        };
+    }
+    // What the view shows, painted as a full repaint of its client area.
+    QImage Grab() {
+        QImage image(graph->viewport()->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        graph->viewport()->render(&image);
+        return image;
+    }
+    // Paints only the given client rectangle.
+    QImage GrabArea(const QRect& area) {
+        QImage image(graph->viewport()->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        graph->viewport()->render(&image, area.topLeft(), QRegion(area));
+        return image;
+    }
+    static TColor PixelAt(const QImage& image, int x, int y) {
+        const QRgb rgb = image.pixel(x, y);
+        return static_cast<TColor>(qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16));
+    }
+
+    std::vector<TGraphObject*> drawn;
+};
+
+TEST_F(PaintTest, GridDotsStartAtTheFirstGridLineInsideThePage) {
+    ASSERT_EQ(graph->GraphConstraints().BoundsRect(), (TRect{28, 28, 1197, 855}));
+    const QImage image = Grab();
+    const TColor window = PixelAt(image, 100, 101);
+    EXPECT_EQ(PixelAt(image, 32, 32), graph->GridColor());
+    EXPECT_EQ(PixelAt(image, 40, 32), graph->GridColor());
+    EXPECT_EQ(PixelAt(image, 32, 40), graph->GridColor());
+    EXPECT_EQ(PixelAt(image, 33, 32), window);
+    EXPECT_EQ(PixelAt(image, 36, 36), window);
+    EXPECT_EQ(PixelAt(image, 24, 24), TColor{0xC0C0C0}); // ruler corner
+    EXPECT_EQ(PixelAt(image, 28, 100), TColor{clBlack}); // page frame
+
+    // A repaint of a small area draws exactly what the full repaint drew there,
+    // rulers and their numbers included.
+    const QRect area(30, 0, 90, 70);
+    const QImage part = GrabArea(area);
+    EXPECT_EQ(part.copy(area), image.copy(area));
+    const QRect ruler(0, 150, 27, 60);
+    EXPECT_EQ(GrabArea(ruler).copy(ruler), image.copy(ruler));
+}
+
+TEST_F(PaintTest, GridFollowsZoomAndCanBeHidden) {
+    graph->SetZoom(200);
+    const QImage zoomed = Grab();
+    EXPECT_EQ(PixelAt(zoomed, 64, 64), graph->GridColor()); // still one pixel per dot
+    EXPECT_NE(PixelAt(zoomed, 65, 64), graph->GridColor());
+    graph->SetShowGrid(false);
+    EXPECT_NE(PixelAt(Grab(), 64, 64), graph->GridColor());
+}
+
+TEST_F(PaintTest, DrawOrderPutsLinksOrNodesOnTop) {
+    TGraphNode* a = Node({100, 100, 160, 140});
+    TGraphNode* b = Node({300, 100, 360, 140});
+    TGraphLink* link = Link(a, b);
+    TGraphNode* c = Node({200, 300, 260, 340});
+    struct Case {
+        TGraphDrawOrder order;
+        std::vector<TGraphObject*> expected;
+    };
+    for (const Case& t : {Case{doDefault, {a, b, link, c}}, Case{doNodesOnTop, {link, a, b, c}},
+                          Case{doLinksOnTop, {a, b, c, link}}}) {
+        graph->SetDrawOrder(t.order);
+        drawn.clear();
+        Grab();
+        EXPECT_EQ(drawn, t.expected) << int(t.order);
+    }
+}
+
+TEST_F(PaintTest, RepaintDrawsOnlyObjectsInTheUpdatedArea) {
+    std::vector<TGraphNode*> nodes;
+    for (int row = 0; row < 10; ++row) {
+        for (int col = 0; col < 10; ++col) {
+            nodes.push_back(Node(TRect::FromBounds(40 + col * 70, 40 + row * 50, 40, 30)));
+        }
+    }
+    nodes[55]->SetZOrder(0); // reordering keeps the drawing order right
+    drawn.clear();
+    GrabArea(QRect(0, 0, 800, 600));
+    ASSERT_EQ(drawn.size(), 100u);
+    EXPECT_EQ(drawn.front(), nodes[55]);
+    drawn.clear();
+    GrabArea(QRect(110, 90, 80, 40)); // (110..190, 90..130): columns 1 and 2 of row 1
+    EXPECT_EQ(drawn, (std::vector<TGraphObject*>{nodes[11], nodes[12]}));
+
+    nodes[11]->SetBoundsRect(TRect::FromBounds(600, 500, 40, 30));
+    drawn.clear();
+    GrabArea(QRect(110, 90, 80, 40));
+    EXPECT_EQ(drawn, (std::vector<TGraphObject*>{nodes[12]}));
+}
+
+TEST_F(PaintTest, HandlesHideWithoutFocusButTheSelectionStays) {
+    TGraphNode* node = Node({100, 100, 200, 160});
+    const QImage plain = Grab();
+    node->SetSelected(true);
+    const QImage selected = Grab();
+    EXPECT_NE(selected, plain);
+    graph->SetHideSelection(true);
+    graph->clearFocus();
+    EXPECT_EQ(Grab(), plain);
+    EXPECT_TRUE(node->Selected());
+}
+
+TEST_F(PaintTest, DrawPaintsObjectsOnlyInTheCanvasCoordinates) {
+    Node({100, 100, 200, 160});
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TCanvas canvas(&painter);
+    graph->Draw(canvas);
+    EXPECT_EQ(PixelAt(image, 100, 130), TColor{clBlack}); // the node's left edge
+    EXPECT_EQ(PixelAt(image, 32, 32), TColor{clWhite});   // no grid, no rulers
+}
+
+} // namespace
+} // namespace zov
