@@ -270,21 +270,30 @@ bool TCanvas::HatchAsLines() const {
 
 void TCanvas::FillHatchLines(const QPainterPath& area) {
     constexpr double kSpacing = 8.0; // the screen's hatch spacing at 1:1
+    // Where the screen's patterns put their lines within each 8 x 8 cell, counted
+    // from the device origin: horizontal ones on row 3, vertical ones on column 4,
+    // diagonals through the cell corners.
+    constexpr double kRow = 3.5;
+    constexpr double kColumn = 4.5;
     const TBrushStyle style = fBrush.Style();
     const QRectF box = area.boundingRect();
-    const double x0 = std::floor(box.left() / kSpacing) * kSpacing;
-    const double y0 = std::floor(box.top() / kSpacing) * kSpacing;
+    const QPointF origin = fPainter->worldTransform().inverted().map(QPointF(0, 0));
+    auto lattice = [kSpacing](double value, double start) {
+        return start + std::floor((value - start) / kSpacing) * kSpacing;
+    };
+    const double x0 = lattice(box.left(), origin.x());
+    const double y0 = lattice(box.top(), origin.y());
     QPainterPath lines;
     if (style == bsHorizontal || style == bsCross) {
         for (double y = y0; y <= box.bottom(); y += kSpacing) {
-            lines.moveTo(box.left(), y + kHalfPixel);
-            lines.lineTo(box.right(), y + kHalfPixel);
+            lines.moveTo(box.left(), y + kRow);
+            lines.lineTo(box.right(), y + kRow);
         }
     }
     if (style == bsVertical || style == bsCross) {
         for (double x = x0; x <= box.right(); x += kSpacing) {
-            lines.moveTo(x + kHalfPixel, box.top());
-            lines.lineTo(x + kHalfPixel, box.bottom());
+            lines.moveTo(x + kColumn, box.top());
+            lines.lineTo(x + kColumn, box.bottom());
         }
     }
     // Diagonals at 45 degrees through the same lattice, spanning the whole box.
@@ -316,7 +325,7 @@ void TCanvas::FillHatchLines(const QPainterPath& area) {
 void TCanvas::PrepareHatch(const QPainterPath& area) {
     if (HatchAsLines()) {
         FillHatchLines(area);
-        fPainter->setBrush(Qt::NoBrush);
+        SetPainterBrush(Qt::NoBrush);
     }
 }
 
@@ -329,9 +338,9 @@ bool TCanvas::PrepareShape() {
         fPainter->paintEngine() && fPainter->paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
     fPainter->setCompositionMode(rasterOp && supported ? CompositionFor(fPen.Mode())
                                                        : QPainter::CompositionMode_SourceOver);
-    fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased && !rasterOp);
+    SetSmooth(fAntialiased && !rasterOp);
     fPainter->setPen(MakePen());
-    fPainter->setBrush(MakeBrush());
+    SetPainterBrush(MakeBrush());
     return true;
 }
 
@@ -378,7 +387,7 @@ void TCanvas::Rectangle(const TRect& rect) {
     if (PrepareShape()) {
         // Edges on the pixel grid need no smoothing, and smoothed thin outlines
         // leave their corners partly uncovered.
-        fPainter->setRenderHint(QPainter::Antialiasing, false);
+        SetSmooth(false);
         const QRectF box = ShapeBox(rect);
         QPainterPath area;
         area.addRect(box);
@@ -446,7 +455,27 @@ void TCanvas::Polyline(const TPoints& points) {
 // Fills use the brush alone: the pen's mode does not apply to them.
 void TCanvas::PrepareFill() {
     fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased);
+    SetSmooth(fAntialiased);
+}
+
+// Vector devices start a new group of attributes at every state change, so only
+// real changes reach the painter.
+void TCanvas::SetSmooth(bool on) {
+    if (fPainter->testRenderHint(QPainter::Antialiasing) != on) {
+        fPainter->setRenderHint(QPainter::Antialiasing, on);
+    }
+}
+
+void TCanvas::SetPainterBrush(const QBrush& brush) {
+    if (fPainter->brush() != brush) {
+        fPainter->setBrush(brush);
+    }
+}
+
+void TCanvas::SetPainterFont(const QFont& font) {
+    if (fPainter->font() != font) {
+        fPainter->setFont(font);
+    }
 }
 
 void TCanvas::FillRect(const TRect& rect) {
@@ -454,7 +483,7 @@ void TCanvas::FillRect(const TRect& rect) {
         return;
     }
     PrepareFill();
-    fPainter->setRenderHint(QPainter::Antialiasing, false);
+    SetSmooth(false);
     const QRectF box(rect.Left, rect.Top, rect.Width(), rect.Height());
     if (HatchAsLines()) {
         QPainterPath area;
@@ -529,14 +558,18 @@ void TCanvas::TextOut(int32_t x, int32_t y, const QString& text) {
     } else if (fTextAlign & TextAlign::Bottom) {
         top = -measure.Height();
     }
-    fPainter->save();
     fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased);
-    fPainter->setFont(measure.QtFont());
+    SetSmooth(fAntialiased);
+    SetPainterFont(measure.QtFont());
+    const bool rightToLeft = (fTextAlign & TextAlign::RtlReading) != 0;
+    if (fFont.Orientation() == 0) {
+        PaintTextCell(QRectF(x + dx, y + top, width, measure.Height()), text, rightToLeft);
+        return;
+    }
+    fPainter->save();
     fPainter->translate(x, y);
     fPainter->rotate(-fFont.Orientation() / 10.0);
-    PaintTextCell(QRectF(dx, top, width, measure.Height()), text,
-                  (fTextAlign & TextAlign::RtlReading) != 0);
+    PaintTextCell(QRectF(dx, top, width, measure.Height()), text, rightToLeft);
     fPainter->restore();
 }
 
@@ -558,12 +591,10 @@ int32_t TCanvas::DrawText(QString& text, TRect& rect, unsigned flags) {
         text = JoinTextLines(lines);
     }
     const int32_t lineHeight = measure.Height();
-    fPainter->save();
-    fPainter->setFont(measure.QtFont());
+    SetPainterFont(measure.QtFont());
     fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    fPainter->setRenderHint(QPainter::Antialiasing, fAntialiased);
+    SetSmooth(fAntialiased);
     DrawLines(lines, rect, flags, lineHeight);
-    fPainter->restore();
     return static_cast<int32_t>(lineHeight * static_cast<int64_t>(lines.size()));
 }
 

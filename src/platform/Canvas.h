@@ -159,6 +159,9 @@ private:
     // Sets up the painter for a shape; false when nothing is to be drawn (pmNop).
     bool PrepareShape();
     void PrepareFill();
+    void SetSmooth(bool on);
+    void SetPainterBrush(const QBrush& brush);
+    void SetPainterFont(const QFont& font);
     QPen MakePen() const;
     QBrush MakeBrush() const;
     // Hatch patterns of Qt are device pixels, which vector devices turn into a dense

@@ -183,8 +183,9 @@ private:
         double left = 0;
         double width = 0;
     } fDecorations;
-    QPainterPath fClip; // in device pixels
-    bool fClipEnabled = false;
+    QPainterPath fClip;       // in device pixels
+    bool fHasClip = false;    // a clip was set and not removed
+    bool fClipEnabled = true; // the painter's switch, on even while nothing is clipped
     std::optional<QPainterPath> fWrittenClip;
 };
 
@@ -219,15 +220,15 @@ void TEmfPaintEngine::updateState(const QPaintEngineState& state) {
         }
         switch (state.clipOperation()) {
         case Qt::NoClip:
-            fClipEnabled = false;
+            fHasClip = false;
             break;
         case Qt::ReplaceClip:
             fClip = area;
-            fClipEnabled = true;
+            fHasClip = true;
             break;
         case Qt::IntersectClip:
-            fClip = fClipEnabled ? fClip.intersected(area) : area;
-            fClipEnabled = true;
+            fClip = fHasClip ? fClip.intersected(area) : area;
+            fHasClip = true;
             break;
         }
     }
@@ -249,7 +250,7 @@ bool TEmfPaintEngine::HasBrush() const {
 // empty region and intersect it with a rectangle or a path.
 void TEmfPaintEngine::SyncClip() {
     const std::optional<QPainterPath> wanted =
-        fClipEnabled ? std::optional<QPainterPath>(fClip) : std::nullopt;
+        fHasClip && fClipEnabled ? std::optional<QPainterPath>(fClip) : std::nullopt;
     if (wanted == fWrittenClip) {
         return;
     }

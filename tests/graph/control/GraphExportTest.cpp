@@ -60,6 +60,61 @@ TEST_F(ExportTest, MetafileAndBitmapCoverTheObjectsFromTheirTopLeftCorner) {
     EXPECT_EQ(picture.Graphic()->Size(), (TSize{101, 41}));
 }
 
+// Every shape, hatch, caption, link end and a clipped background picture: the
+// metafile played back must look like the bitmap of the same objects.
+TEST_F(ExportTest, MetafileOfEveryKindOfObjectPlaysBackLikeTheBitmap) {
+    const TBrushStyle hatches[] = {bsSolid,     bsHorizontal, bsVertical, bsFDiagonal,
+                                   bsBDiagonal, bsCross,      bsDiagCross};
+    std::vector<TGraphNode*> nodes;
+    for (int32_t i = 0; i < TRaroviRovoz::NodeClassCount(); ++i) {
+        const int32_t x = 40 + (i % 4) * 170;
+        const int32_t y = 40 + (i / 4) * 120;
+        TGraphNode* node =
+            graph->InsertNode({x, y, x + 120, y + 70}, &TRaroviRovoz::NodeClasses(i));
+        node->SetText(QStringLiteral("Node %1").arg(i));
+        node->Brush().SetStyle(hatches[i % 7]);
+        node->Brush().SetColor(static_cast<TColor>(0x30A0F0 - i * 0x101010));
+        nodes.push_back(node);
+    }
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::yellow);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    nodes[2]->Background().SetGraphic(QStringLiteral("TPngImage"), png); // the ellipse
+    Link(nodes[0], nodes[1])->SetText(QStringLiteral("caption"));
+    TGraphLink* ends = Link(nodes[1], nodes[5]);
+    ends->SetBeginStyle(lsCircle);
+    ends->SetEndStyle(lsDiamond);
+
+    const QImage bitmap =
+        graph->RenderBitmap(graph->Objects()).convertToFormat(QImage::Format_RGB32);
+    const TMetafile metafile = graph->GetMetafile();
+    ASSERT_EQ(metafile.Size(), (TSize{bitmap.width(), bitmap.height()}));
+    QImage played(bitmap.size(), QImage::Format_RGB32);
+    played.fill(Qt::white);
+    {
+        QPainter painter(&played);
+        metafile.Play(painter, QRectF(QPointF(0, 0), QSizeF(bitmap.size())));
+    }
+    int differing = 0;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const QRgb a = bitmap.pixel(x, y);
+            const QRgb b = played.pixel(x, y);
+            differing += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                   std::abs(qBlue(a) - qBlue(b))}) > 96;
+        }
+    }
+    EXPECT_LT(differing, bitmap.width() * bitmap.height() / 100) << differing;
+    // The picture stays inside the ellipse: its corner would be yellow otherwise.
+    const TRect ellipse = nodes[2]->BoundsRect();
+    const TRect all = graph->GraphBounds();
+    EXPECT_NE(played.pixel(ellipse.Left - all.Left + 4, ellipse.Top - all.Top + 4),
+              qRgb(255, 255, 0));
+}
+
 TEST_F(ExportTest, CopyPlacesTheChosenFormatsInOrder) {
     QApplication::clipboard()->setText(QStringLiteral("keep"));
     TGraphNode* node = Node({100, 100, 200, 150});
