@@ -278,6 +278,9 @@ private:
     int32_t fUpdateCount = 0;
     TGraphChangeFlags fPendingChanges;
     int32_t fDragDisableCount = 0;
+    // The object's entry in its graph's spatial index, which alone uses it.
+    int32_t fSpatialSlot = -1;
+    friend class TGraphSpatialIndex;
 };
 
 // The carrier one graph object travels in through a component stream: its ID, and

@@ -36,65 +36,97 @@ uint64_t TGraphSpatialIndex::CellKey(int32_t x, int32_t y) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
 }
 
-void TGraphSpatialIndex::Add(TGraphObject* object, const TRect& area) {
-    auto [it, added] = fEntries.try_emplace(object, Entry{object, area});
-    if (added) {
-        it->second.Order = fNextOrder++;
-        Insert(it->second);
-    } else {
-        Move(object, area);
+TGraphSpatialIndex::Entry* TGraphSpatialIndex::EntryOf(const TGraphObject* object) {
+    const int32_t slot = object->fSpatialSlot;
+    if (slot < 0 || slot >= static_cast<int32_t>(fEntries.size()) ||
+        fEntries[slot].Object != object) {
+        return nullptr;
     }
+    return &fEntries[slot];
+}
+
+void TGraphSpatialIndex::Add(TGraphObject* object, const TRect& area) {
+    if (EntryOf(object) != nullptr) {
+        Move(object, area);
+        return;
+    }
+    int32_t slot;
+    if (fFreeSlots.empty()) {
+        slot = static_cast<int32_t>(fEntries.size());
+        fEntries.emplace_back();
+    } else {
+        slot = fFreeSlots.back();
+        fFreeSlots.pop_back();
+    }
+    fEntries[slot] = Entry{object, area, fNextOrder++};
+    object->fSpatialSlot = slot;
+    ++fCount;
+    Insert(slot);
 }
 
 void TGraphSpatialIndex::Move(TGraphObject* object, const TRect& area) {
-    const auto it = fEntries.find(object);
-    if (it == fEntries.end() || it->second.Area == area) {
+    Entry* entry = EntryOf(object);
+    if (entry == nullptr || entry->Area == area) {
         return;
     }
-    Erase(it->second);
-    it->second.Area = area;
-    Insert(it->second);
+    const int32_t slot = object->fSpatialSlot;
+    Erase(slot);
+    fEntries[slot].Area = area;
+    Insert(slot);
 }
 
 void TGraphSpatialIndex::Remove(TGraphObject* object) {
-    const auto it = fEntries.find(object);
-    if (it != fEntries.end()) {
-        Erase(it->second);
-        fEntries.erase(it);
+    if (EntryOf(object) == nullptr) {
+        return;
     }
+    const int32_t slot = object->fSpatialSlot;
+    Erase(slot);
+    fEntries[slot] = Entry{};
+    fFreeSlots.push_back(slot);
+    object->fSpatialSlot = -1;
+    --fCount;
 }
 
 void TGraphSpatialIndex::Clear() {
+    for (Entry& entry : fEntries) {
+        if (entry.Object != nullptr) {
+            entry.Object->fSpatialSlot = -1;
+        }
+    }
     fEntries.clear();
+    fFreeSlots.clear();
+    fCount = 0;
     fCells.clear();
     fLarge.clear();
     fNextOrder = 0;
     fOrderStale = false;
 }
 
-void TGraphSpatialIndex::Insert(Entry& entry) {
+void TGraphSpatialIndex::Insert(int32_t slot) {
+    Entry& entry = fEntries[slot];
     if (entry.Area.IsEmpty()) {
         return;
     }
     const CellRange cells = CellsOf(entry.Area);
     entry.Large = cells.Count() > kMaxCellsPerObject;
     if (entry.Large) {
-        fLarge.push_back(&entry);
+        fLarge.push_back(slot);
         return;
     }
     for (int32_t y = cells.Top; y <= cells.Bottom; ++y) {
         for (int32_t x = cells.Left; x <= cells.Right; ++x) {
-            fCells[CellKey(x, y)].push_back(&entry);
+            fCells[CellKey(x, y)].push_back(slot);
         }
     }
 }
 
-void TGraphSpatialIndex::Erase(Entry& entry) {
+void TGraphSpatialIndex::Erase(int32_t slot) {
+    const Entry& entry = fEntries[slot];
     if (entry.Area.IsEmpty()) {
         return;
     }
     if (entry.Large) {
-        std::erase(fLarge, &entry);
+        std::erase(fLarge, slot);
         return;
     }
     const CellRange cells = CellsOf(entry.Area);
@@ -104,7 +136,7 @@ void TGraphSpatialIndex::Erase(Entry& entry) {
             if (cell == fCells.end()) {
                 continue;
             }
-            std::erase(cell->second, &entry);
+            std::erase(cell->second, slot);
             if (cell->second.empty()) {
                 fCells.erase(cell);
             }
@@ -115,9 +147,8 @@ void TGraphSpatialIndex::Erase(Entry& entry) {
 void TGraphSpatialIndex::Renumber(const TGraphObjectList& list) {
     fNextOrder = 0;
     for (int32_t i = 0; i < list.Count(); ++i) {
-        const auto it = fEntries.find(list.Items(i));
-        if (it != fEntries.end()) {
-            it->second.Order = fNextOrder++;
+        if (Entry* entry = EntryOf(list.Items(i))) {
+            entry->Order = fNextOrder++;
         }
     }
     fOrderStale = false;
@@ -126,17 +157,17 @@ void TGraphSpatialIndex::Renumber(const TGraphObjectList& list) {
 std::vector<TGraphObject*> TGraphSpatialIndex::Query(const TRect& rect,
                                                      const TGraphObjectList& list) {
     std::vector<TGraphObject*> result;
-    if (rect.IsEmpty() || fEntries.empty()) {
+    if (rect.IsEmpty() || fCount == 0) {
         return result;
     }
     const CellRange cells = CellsOf(rect);
     // A rectangle over more cells than there are objects (a far zoomed-out view) is
     // cheaper to answer from the list itself.
-    if (cells.Count() > static_cast<int64_t>(fEntries.size())) {
+    if (cells.Count() > fCount) {
         for (int32_t i = 0; i < list.Count(); ++i) {
-            const auto it = fEntries.find(list.Items(i));
-            if (it != fEntries.end() && Touches(it->second.Area, rect)) {
-                result.push_back(it->second.Object);
+            const Entry* entry = EntryOf(list.Items(i));
+            if (entry != nullptr && Touches(entry->Area, rect)) {
+                result.push_back(entry->Object);
             }
         }
         return result;
@@ -145,16 +176,17 @@ std::vector<TGraphObject*> TGraphSpatialIndex::Query(const TRect& rect,
         Renumber(list);
     }
     if (++fStamp == 0) {
-        for (auto& [object, entry] : fEntries) {
+        for (Entry& entry : fEntries) {
             entry.Stamp = 0;
         }
         fStamp = 1;
     }
-    std::vector<Entry*> found;
-    auto consider = [&](Entry* entry) {
-        if (entry->Stamp != fStamp && Touches(entry->Area, rect)) {
-            entry->Stamp = fStamp;
-            found.push_back(entry);
+    std::vector<const Entry*> found;
+    auto consider = [&](int32_t slot) {
+        Entry& entry = fEntries[slot];
+        if (entry.Stamp != fStamp && Touches(entry.Area, rect)) {
+            entry.Stamp = fStamp;
+            found.push_back(&entry);
         }
     };
     for (int32_t y = cells.Top; y <= cells.Bottom; ++y) {

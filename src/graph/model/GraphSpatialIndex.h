@@ -14,14 +14,19 @@ class TGraphObjectList;
 // The objects of a graph by the area they may draw on, in square cells, so that
 // painting and hit testing look only at the objects near a rectangle. Results come in
 // the order of the graph's object list; the index learns that order from the list
-// whenever objects were reordered.
+// whenever objects were reordered. An object belongs to at most one index.
 class TGraphSpatialIndex {
 public:
+    TGraphSpatialIndex() = default;
+    TGraphSpatialIndex(const TGraphSpatialIndex&) = delete;
+    TGraphSpatialIndex& operator=(const TGraphSpatialIndex&) = delete;
+
     // An object appended to the list keeps the order without a rescan.
     void Add(TGraphObject* object, const TRect& area);
     // Moves an indexed object to its new area; objects not indexed are ignored.
     void Move(TGraphObject* object, const TRect& area);
     void Remove(TGraphObject* object);
+    // Forgets every object; they must all still exist.
     void Clear();
     // The list order changed other than by appending.
     void OrderChanged() { fOrderStale = true; }
@@ -31,7 +36,7 @@ public:
 
 private:
     struct Entry {
-        TGraphObject* Object;
+        TGraphObject* Object = nullptr; // nullptr: a free slot
         TRect Area;
         uint64_t Order = 0;
         uint32_t Stamp = 0;
@@ -44,13 +49,16 @@ private:
 
     static CellRange CellsOf(const TRect& area);
     static uint64_t CellKey(int32_t x, int32_t y);
-    void Insert(Entry& entry);
-    void Erase(Entry& entry);
+    Entry* EntryOf(const TGraphObject* object);
+    void Insert(int32_t slot);
+    void Erase(int32_t slot);
     void Renumber(const TGraphObjectList& list);
 
-    std::unordered_map<const TGraphObject*, Entry> fEntries;
-    std::unordered_map<uint64_t, std::vector<Entry*>> fCells;
-    std::vector<Entry*> fLarge;
+    std::vector<Entry> fEntries;
+    std::vector<int32_t> fFreeSlots;
+    int32_t fCount = 0;
+    std::unordered_map<uint64_t, std::vector<int32_t>> fCells;
+    std::vector<int32_t> fLarge;
     uint64_t fNextOrder = 0;
     uint32_t fStamp = 0;
     bool fOrderStale = false;
