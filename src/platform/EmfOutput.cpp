@@ -127,6 +127,9 @@ QFont QtFont(const TEmfFont& f, double emPixels) {
     return font;
 }
 
+// Room around the device for the edges of regions cut to it.
+constexpr int kRegionMargin = 16;
+
 QPolygon ClampedPolygon(const QPolygonF& polygon) {
     QPolygon result;
     result.reserve(polygon.size());
@@ -147,24 +150,33 @@ QRegion UnionOf(const std::vector<QRegion>& parts, size_t begin, size_t end) {
     return UnionOf(parts, begin, middle).united(UnionOf(parts, middle, end));
 }
 
-} // namespace
-
-QRegion PathRegion(const QPainterPath& path) {
+// The pixels within limit whose centres a path covers.
+QRegion PathRegion(const QPainterPath& path, const QRect& limit) {
+    // A region holds a band of rectangles per pixel row, so a far-reaching path is cut
+    // to the device first (and Qt loses memory on polygons millions of rows tall).
+    QPainterPath cut = path;
+    if (!limit.contains(path.controlPointRect().toAlignedRect())) {
+        QPainterPath device;
+        device.addRect(limit);
+        cut = path.intersected(device);
+    }
     QRegion region;
-    const Qt::FillRule rule = path.fillRule();
-    for (const QPolygonF& polygon : path.toFillPolygons()) {
+    const Qt::FillRule rule = cut.fillRule();
+    for (const QPolygonF& polygon : cut.toFillPolygons()) {
         const QRegion part(ClampedPolygon(polygon), rule);
         region = rule == Qt::OddEvenFill ? region.xored(part) : region.united(part);
     }
     return region;
 }
 
+} // namespace
+
 TEmfOutput::TEmfOutput(QPainter& painter, const QTransform& deviceToPaint)
     : fPainter(painter), fDeviceToPaint(deviceToPaint),
       fRasterOps(painter.paintEngine() != nullptr &&
                  painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
     if (painter.hasClipping()) {
-        fInitialClip = PathRegion(painter.worldTransform().map(painter.clipPath()));
+        fInitialClip = DevicePathRegion(painter.worldTransform().map(painter.clipPath()));
     }
     fPainter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                             QPainter::SmoothPixmapTransform);
@@ -328,6 +340,13 @@ void TEmfOutput::SetClip(const std::optional<QRegion>& clip) {
     }
 }
 
+QRegion TEmfOutput::DevicePathRegion(const QPainterPath& path) const {
+    const QPaintDevice* device = fPainter.device();
+    const QRect area = device != nullptr ? QRect(0, 0, device->width(), device->height()) : QRect();
+    return PathRegion(path,
+                      area.adjusted(-kRegionMargin, -kRegionMargin, kRegionMargin, kRegionMargin));
+}
+
 QRegion TEmfOutput::DeviceRegion(const std::vector<QRect>& rects) const {
     if (rects.empty()) {
         return {};
@@ -346,7 +365,7 @@ QRegion TEmfOutput::DeviceRegion(const std::vector<QRect>& rects) const {
         } else {
             QPainterPath path;
             path.addRect(rect);
-            parts.push_back(PathRegion(fDeviceToPaint.map(path)));
+            parts.push_back(DevicePathRegion(fDeviceToPaint.map(path)));
         }
     }
     return UnionOf(parts, 0, parts.size());

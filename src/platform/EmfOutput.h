@@ -68,6 +68,8 @@ public:
 
     // Region data, in the metafile's device pixels, on the painter's device.
     QRegion DeviceRegion(const std::vector<QRect>& rects) const;
+    // The pixels of the painter's device a path, given in its pixels, covers.
+    QRegion DevicePathRegion(const QPainterPath& path) const;
 
 private:
     // Sets the composition for the raster mode; false when nothing is to be drawn.
@@ -78,8 +80,5 @@ private:
     std::optional<QRegion> fInitialClip;
     bool fRasterOps;
 };
-
-// The pixels of the painter's device whose centres a path, given in its pixels, covers.
-QRegion PathRegion(const QPainterPath& path);
 
 } // namespace zov

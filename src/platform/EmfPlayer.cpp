@@ -591,14 +591,14 @@ void TEmfPlayer::PlayClip(const TEmfRecord& record) {
         QPainterPath path;
         path.addRect(record.Box(8).normalized());
         const uint32_t mode = record.Type() == Emr::IntersectClipRect ? Gdi::RgnAnd : Gdi::RgnDiff;
-        CombineClip(PathRegion(Full().map(path)), mode);
+        CombineClip(fOutput.DevicePathRegion(Full().map(path)), mode);
         break;
     }
     case Emr::SelectClipPath:
         if (!fInPath) {
             QPainterPath path = fPath;
             path.setFillRule(fState.fillRule);
-            CombineClip(PathRegion(Full().map(path)), record.U32(8));
+            CombineClip(fOutput.DevicePathRegion(Full().map(path)), record.U32(8));
             fPath = QPainterPath();
         }
         break;

@@ -726,6 +726,13 @@ TEST(EmfHostile, ExtremeValuesInForeignRecords) {
         Record(Emr::FillRgn, Le32({0, 0, 0, 0, 48, 0x80000004, 32, 1, 3, 48, 0, 0, 0, 0})),
         Record(Emr::BitBlt, QByteArray(92, '\0')),
         Record(Emr::PolyBezierTo16, Le32({0, 0, 0, 0, 2}) + Le16({1, 1, 2, 2})),
+        // A slanted clip millions of pixels tall: a region of it would hold a band
+        // per row (found by fuzzing).
+        Record(Emr::BeginPath, {}) + Record(Emr::MoveToEx, Le32({-11, -1})) +
+            Record(Emr::PolylineTo,
+                   Le32({0, 0, 0, 0, 3, 49679, 28688, -16777216, 16777216, -11, -1})) +
+            Record(Emr::EndPath, {}) + Record(Emr::SelectClipPath, Le32({Gdi::RgnCopy})) +
+            Polygon16({0, 0, 10, 0, 10, 10}),
     };
     for (const QByteArray& r : records) {
         PlaysSafely(ForeignFile(r));

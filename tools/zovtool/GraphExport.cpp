@@ -4,12 +4,12 @@
 #include "platform/Canvas.h"
 #include "platform/Exceptions.h"
 #include "platform/FileIO.h"
+#include "platform/SvgWriter.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 namespace zov {
 
@@ -41,11 +41,7 @@ void ExportVector(TRaroviRovoz& graph, const QString& fileName, bool pdf) {
         device.setCreator(QStringLiteral("ZOV"));
         DrawObjects(graph, device, bounds);
     } else {
-        QSvgGenerator device;
-        device.setOutputDevice(&writer.Device());
-        device.setSize(size);
-        device.setViewBox(QRect(QPoint(0, 0), size));
-        device.setResolution(kDotsPerInch);
+        TSvgDevice device(writer.Device(), size);
         DrawObjects(graph, device, bounds);
     }
     writer.Commit();

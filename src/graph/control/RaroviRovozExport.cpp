@@ -44,9 +44,12 @@ QByteArray BitmapFileBytes(const QImage& image) {
     return bytes;
 }
 
-// The picture the clipboard holds as (graphic class, file bytes); an empty class
-// when it holds none.
-std::pair<QString, QByteArray> ClipboardPicture(const QMimeData& data) {
+struct TClipboardPicture {
+    QString GraphicClass; // empty when the clipboard holds no picture
+    QByteArray Bytes;     // the picture's file image
+};
+
+TClipboardPicture ClipboardPicture(const QMimeData& data) {
     for (const QString& type : kMetafileMimeTypes) {
         if (data.hasFormat(type)) {
             const QByteArray bytes = data.data(type);
@@ -192,13 +195,14 @@ bool TRaroviRovoz::PasteFromClipboard() {
         });
         return true;
     }
-    const auto [graphicClass, bytes] = ClipboardPicture(*data);
-    if (graphicClass.isEmpty() || fSelectedObjects.Count() != 1) {
+    const TClipboardPicture picture = ClipboardPicture(*data);
+    if (picture.GraphicClass.isEmpty() || fSelectedObjects.Count() != 1) {
         return false;
     }
     // A picture goes to a node only; a selected link stays as it is.
     if (auto* node = dynamic_cast<TGraphNode*>(fSelectedObjects.Items(0))) {
-        WithUpdate(*this, [&] { node->Background().SetGraphic(graphicClass, bytes); });
+        WithUpdate(*this,
+                   [&] { node->Background().SetGraphic(picture.GraphicClass, picture.Bytes); });
     }
     return false;
 }
