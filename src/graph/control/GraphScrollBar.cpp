@@ -14,10 +14,15 @@ TGraphScrollBar::TGraphScrollBar(TRaroviRovoz& owner, TScrollBarKind kind)
     QScrollBar* bar = Bar();
     bar->setTracking(fTracking);
     bar->setSingleStep(fIncrement);
-    QObject::connect(bar, &QAbstractSlider::actionTriggered, bar,
-                     [this](int action) { HandleAction(action); });
-    QObject::connect(bar, &QAbstractSlider::valueChanged, bar,
-                     [this](int value) { SetPosition(value); });
+    fActionConnection = QObject::connect(bar, &QAbstractSlider::actionTriggered, bar,
+                                         [this](int action) { HandleAction(action); });
+    fValueConnection = QObject::connect(bar, &QAbstractSlider::valueChanged, bar,
+                                        [this](int value) { SetPosition(value); });
+}
+
+TGraphScrollBar::~TGraphScrollBar() {
+    QObject::disconnect(fActionConnection);
+    QObject::disconnect(fValueConnection);
 }
 
 QScrollBar* TGraphScrollBar::Bar() const {

@@ -3,6 +3,7 @@
 #include "platform/Color.h"
 
 #include <QElapsedTimer>
+#include <QMetaObject>
 #include <cstdint>
 
 class QScrollBar;
@@ -22,6 +23,7 @@ enum TScrollBarStyle : uint8_t { ssRegular, ssFlat, ssHotTrack };
 class TGraphScrollBar {
 public:
     TGraphScrollBar(TRaroviRovoz& owner, TScrollBarKind kind);
+    ~TGraphScrollBar();
     TGraphScrollBar(const TGraphScrollBar&) = delete;
     TGraphScrollBar& operator=(const TGraphScrollBar&) = delete;
 
@@ -106,6 +108,9 @@ private:
     int32_t fLineDiv = 4;
     bool fUpdateNeeded = true;
     QElapsedTimer fStepTimer;
+    // The bar outlives this object (the window deletes it later).
+    QMetaObject::Connection fActionConnection;
+    QMetaObject::Connection fValueConnection;
 };
 
 } // namespace zov
