@@ -9,6 +9,9 @@ namespace zov {
 
 enum TGraphCommandMode : uint8_t { cmViewOnly, cmPan, cmEdit, cmInsertNode, cmInsertLink };
 enum TGraphZoomOrigin : uint8_t { zoTopLeft, zoCenter, zoCursor, zoCursorCenter };
+enum THAlignOption : uint8_t { haNoChange, haLeft, haCenter, haRight, haSpaceEqually };
+enum TVAlignOption : uint8_t { vaNoChange, vaTop, vaCenter, vaBottom, vaSpaceEqually };
+enum TResizeOption : uint8_t { roNoChange, roSmallest, roLargest };
 enum TGraphDrawOrder : uint8_t { doDefault, doNodesOnTop, doLinksOnTop };
 enum TGraphClipboardFormat : uint8_t { cfNative, cfMetafile, cfBitmap };
 using TGraphClipboardFormats = TSet<TGraphClipboardFormat, uint8_t>;

@@ -10,6 +10,7 @@
 #include "platform/UpdateBracket.h"
 
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -211,11 +212,20 @@ TGraphObject* TRaroviRovoz::FindObjectByID(uint32_t id) const {
 
 TGraphObject* TRaroviRovoz::FindObjectAt(int32_t x, int32_t y,
                                          const TGraphObject* lookAfter) const {
-    const int32_t start = lookAfter != nullptr ? lookAfter->ZOrder() : fObjects.Count();
+    // Only objects whose drawing area holds the point can be hit; below lookAfter
+    // the list is searched as it is (its position is needed anyway).
+    std::vector<TGraphObject*> candidates; // topmost first
+    if (lookAfter == nullptr) {
+        candidates = fSpatialIndex.Query({x, y, x + 1, y + 1}, fObjects);
+        std::reverse(candidates.begin(), candidates.end());
+    } else {
+        for (int32_t i = std::min(lookAfter->ZOrder(), fObjects.Count()) - 1; i >= 0; --i) {
+            candidates.push_back(fObjects.Items(i));
+        }
+    }
     const bool anySelected = fSelectedObjects.Count() > 0;
     TGraphObject* result = nullptr;
-    for (int32_t i = std::min(start, fObjects.Count()) - 1; i >= 0; --i) {
-        TGraphObject* object = fObjects.Items(i);
+    for (TGraphObject* object : candidates) {
         if (object == fDragSource) {
             continue;
         }
@@ -813,6 +823,10 @@ void TRaroviRovoz::SetObjectUnderMouse(TGraphObject* object) {
     fObjectAtCursor = object;
     if (object != nullptr) {
         DoObjectMouseEnter(object);
+    }
+    // The hint of the object left behind must not stay up; the new one may show its own.
+    if (fDragSource == nullptr) {
+        QToolTip::hideText();
     }
 }
 

@@ -96,6 +96,14 @@ public:
     bool SelectNextObject(bool backward, const TGraphObjectClass* cls = nullptr);
     uint32_t NextFreeID(const TGraphObject* object) const override;
 
+    // ---- Arranging the selection ----
+    // Lines the selected objects up with the first selected one, or spaces them
+    // evenly between the outermost ones; true when something moved.
+    bool AlignSelection(THAlignOption horz, TVAlignOption vert);
+    // Makes the selected objects as wide and/or high as the smallest or largest of
+    // them, growing or shrinking at the bottom-right; true when something changed.
+    bool ResizeSelection(TResizeOption horz, TResizeOption vert);
+
     // ---- Selection ----
     void ToggleSelection(const TRect& rect, bool keepOld, const TGraphObjectClass* cls = nullptr);
     void ClearSelection();
@@ -308,6 +316,23 @@ public:
     TNotifyEvent OnGraphChange;
     TNotifyEvent OnCommandModeChange;
     TNotifyEvent OnZoomChange;
+    TGraphNotifyEvent OnObjectClick;
+    TGraphNotifyEvent OnObjectDblClick;
+    std::function<void(TRaroviRovoz& graph, TGraphObject* object, const TPoint& mousePos,
+                       bool& handled)>
+        OnObjectContextPopup;
+    std::function<void(TRaroviRovoz& graph, const TPoint& mousePos, bool& handled)> OnContextPopup;
+    std::function<void(TRaroviRovoz& graph, TGraphObject* object, QString& infoTip)> OnInfoTip;
+    // Mouse input of the control itself, in client coordinates.
+    std::function<void(TRaroviRovoz& graph, TMouseButton button, TShiftState shift, int32_t x,
+                       int32_t y)>
+        OnMouseDown;
+    std::function<void(TRaroviRovoz& graph, TShiftState shift, int32_t x, int32_t y)> OnMouseMove;
+    std::function<void(TRaroviRovoz& graph, TMouseButton button, TShiftState shift, int32_t x,
+                       int32_t y)>
+        OnMouseUp;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
     std::function<void(TRaroviRovoz& graph, TCanvas& canvas)> OnBeforeDraw;
     std::function<void(TRaroviRovoz& graph, TCanvas& canvas)> OnAfterDraw;
 
@@ -344,6 +369,19 @@ protected:
     virtual void DoObjectBeginDrag(TGraphObject* object, uint32_t hitTest);
     virtual void DoObjectEndDrag(TGraphObject* object, uint32_t hitTest, bool cancelled);
     virtual void SetObjectUnderMouse(TGraphObject* object);
+    virtual void FollowObjectUnderMouse(const TPoint& pt);
+    virtual void DoObjectClick(TGraphObject* object);
+    virtual void DoObjectDblClick(TGraphObject* object);
+    virtual void DoObjectContextPopup(TGraphObject* object, const TPoint& mousePos, bool& handled);
+    // Keys the graph handles itself; true when the key was used.
+    virtual bool ApplyKeyMap(uint16_t& key, TShiftState shift);
+
+    // Mouse input in client coordinates, as the window reports it.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
+    virtual void MouseMove(TShiftState shift, int32_t x, int32_t y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
+    virtual void Click();
+    virtual void DblClick();
 
     // Sets the canvas to the view transform; origin is the top-left of a buffer
     // that covers only part of the client area.
@@ -355,6 +393,17 @@ protected:
     virtual void DoBeforeDraw(TCanvas& canvas);
     virtual void DoAfterDraw(TCanvas& canvas);
 
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -383,6 +432,18 @@ private:
     void ApplyPageBounds();
     void FontChanged();
     bool QueriesSuspended() const { return fSuspendQueryEvents > 0; }
+    // A new object of the class at pt (snapped when snap is set), moving pt to where
+    // the pointer goes on with it; nullptr when nothing could be placed.
+    TGraphObject* PlaceNewObject(TPoint& pt, const TGraphObjectClass* cls, bool snap);
+    void ChooseContextMenu(const TPoint& mousePos, bool& handled);
+    void SetMarquee(const TRect& rect);
+    // Shows the hint of the object at a client point; false when there is none.
+    bool ShowObjectHint(const QPoint& clientPos, const QPoint& globalPos);
+    // Refreshes the pointer's shape for a new shift state.
+    void RefreshCursor();
+    bool HandleKey(QKeyEvent* event);
+    // Even spacing of the selection along one axis; true when something moved.
+    bool SpaceSelection(bool horizontal);
     // The objects of the list to draw on the canvas, in drawing order.
     std::vector<TGraphObject*> ObjectsToDraw(TCanvas& canvas, TGraphObjectList& list);
     void IndexObject(TGraphObject* object);

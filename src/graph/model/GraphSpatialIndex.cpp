@@ -36,7 +36,7 @@ uint64_t TGraphSpatialIndex::CellKey(int32_t x, int32_t y) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
 }
 
-TGraphSpatialIndex::Entry* TGraphSpatialIndex::EntryOf(const TGraphObject* object) {
+TGraphSpatialIndex::Entry* TGraphSpatialIndex::EntryOf(const TGraphObject* object) const {
     const int32_t slot = object->fSpatialSlot;
     if (slot < 0 || slot >= static_cast<int32_t>(fEntries.size()) ||
         fEntries[slot].Object != object) {
@@ -144,7 +144,7 @@ void TGraphSpatialIndex::Erase(int32_t slot) {
     }
 }
 
-void TGraphSpatialIndex::Renumber(const TGraphObjectList& list) {
+void TGraphSpatialIndex::Renumber(const TGraphObjectList& list) const {
     fNextOrder = 0;
     for (int32_t i = 0; i < list.Count(); ++i) {
         if (Entry* entry = EntryOf(list.Items(i))) {
@@ -155,7 +155,7 @@ void TGraphSpatialIndex::Renumber(const TGraphObjectList& list) {
 }
 
 std::vector<TGraphObject*> TGraphSpatialIndex::Query(const TRect& rect,
-                                                     const TGraphObjectList& list) {
+                                                     const TGraphObjectList& list) const {
     std::vector<TGraphObject*> result;
     if (rect.IsEmpty() || fCount == 0) {
         return result;

@@ -32,7 +32,7 @@ public:
     void OrderChanged() { fOrderStale = true; }
 
     // The indexed objects whose area touches rect, in the order of list.
-    std::vector<TGraphObject*> Query(const TRect& rect, const TGraphObjectList& list);
+    std::vector<TGraphObject*> Query(const TRect& rect, const TGraphObjectList& list) const;
 
 private:
     struct Entry {
@@ -49,19 +49,20 @@ private:
 
     static CellRange CellsOf(const TRect& area);
     static uint64_t CellKey(int32_t x, int32_t y);
-    Entry* EntryOf(const TGraphObject* object);
+    Entry* EntryOf(const TGraphObject* object) const;
     void Insert(int32_t slot);
     void Erase(int32_t slot);
-    void Renumber(const TGraphObjectList& list);
+    void Renumber(const TGraphObjectList& list) const;
 
-    std::vector<Entry> fEntries;
+    // Orders and stamps are caches of the queries.
+    mutable std::vector<Entry> fEntries;
     std::vector<int32_t> fFreeSlots;
     int32_t fCount = 0;
     std::unordered_map<uint64_t, std::vector<int32_t>> fCells;
     std::vector<int32_t> fLarge;
-    uint64_t fNextOrder = 0;
-    uint32_t fStamp = 0;
-    bool fOrderStale = false;
+    mutable uint64_t fNextOrder = 0;
+    mutable uint32_t fStamp = 0;
+    mutable bool fOrderStale = false;
 };
 
 } // namespace zov
