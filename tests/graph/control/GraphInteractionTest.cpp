@@ -1,3 +1,4 @@
+#include "graph/control/Cursors.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
 #include "support/ControlFixture.h"
@@ -261,6 +262,36 @@ TEST_F(InteractionTest, DrawsABentLinkWithRightClicksAndHooksItsEnd) {
     EXPECT_EQ(link->PointCount(), 3);
     EXPECT_EQ(link->Points(1), (TPoint{304, 120})); // on the grid
     EXPECT_EQ(graph->CommandMode(), cmEdit);
+}
+
+TEST_F(InteractionTest, PanModeDragsTheViewWithHandCursors) {
+    Node({28, 28, 1190, 850}); // content to scroll over
+    graph->SetCommandMode(cmPan);
+    graph->HorzScrollBar().SetPosition(200);
+    graph->VertScrollBar().SetPosition(100);
+    MoveTo({300, 300});
+    EXPECT_EQ(View()->cursor().shape(), Qt::OpenHandCursor);
+    Press({300, 300});
+    fHeld = Qt::LeftButton;
+    EXPECT_EQ(View()->cursor().shape(), Qt::ClosedHandCursor);
+    MoveTo({250, 280}); // the graph follows the mouse
+    EXPECT_EQ(graph->HorzScrollBar().Position(), 250);
+    EXPECT_EQ(graph->VertScrollBar().Position(), 120);
+    Release({250, 280});
+    EXPECT_EQ(View()->cursor().shape(), Qt::OpenHandCursor);
+}
+
+TEST_F(InteractionTest, InsertModesShowTheirOwnCrossCursors) {
+    graph->SetCommandMode(cmInsertNode);
+    MoveTo({300, 300});
+    EXPECT_EQ(View()->cursor().shape(), Qt::BitmapCursor);
+    const QImage place = ToQCursor(crXHair1).pixmap().toImage();
+    EXPECT_EQ(View()->cursor().pixmap().toImage(), place);
+    // The link cursors tell their gestures apart.
+    for (const TCursor other : {crXHair2, crXHair3, crXHairLink}) {
+        EXPECT_NE(ToQCursor(other).pixmap().toImage(), place) << other;
+    }
+    EXPECT_NE(ToQCursor(crXHair3).pixmap().toImage(), ToQCursor(crXHairLink).pixmap().toImage());
 }
 
 TEST_F(InteractionTest, ObjectUnderTheMouseGetsEnterLeaveClickAndHint) {
