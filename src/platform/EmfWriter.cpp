@@ -22,8 +22,6 @@ namespace {
 
 const auto kEmfEngineType = static_cast<QPaintEngine::Type>(QPaintEngine::User + 1);
 
-constexpr int kDpi = 96;
-
 // How much the transform enlarges lengths, for pen widths and font sizes.
 double LengthScale(const QTransform& transform) {
     return std::sqrt(std::abs(transform.determinant()));
@@ -535,8 +533,7 @@ void TEmfPaintEngine::drawTextItem(const QPointF& origin, const QTextItem& item)
     SyncClip();
     const QFont font = item.font();
     const double scale = LengthScale(fTransform);
-    const double emPixels =
-        font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * kDpi / 72.0;
+    const double emPixels = TVectorPaintDevice::EmPixels(font);
     Select(fFontSelection, Emr::ExtCreateFontIndirectW, EmfFontBody(font, emPixels * scale));
     const uint32_t color = EmfColorRef(fPen.color());
     if (color != fTextColor) {
@@ -664,8 +661,8 @@ void TEmfPaintEngine::drawPixmap(const QRectF& rect, const QPixmap& pixmap, cons
 }
 
 TEmfDevice::TEmfDevice(int width, int height)
-    : fWidth(std::max(width, 1)), fHeight(std::max(height, 1)),
-      fEngine(std::make_unique<TEmfPaintEngine>(fWidth, fHeight)) {}
+    : TVectorPaintDevice(QSize(width, height)),
+      fEngine(std::make_unique<TEmfPaintEngine>(Size().width(), Size().height())) {}
 
 TEmfDevice::~TEmfDevice() = default;
 
@@ -675,34 +672,6 @@ QPaintEngine* TEmfDevice::paintEngine() const {
 
 QByteArray TEmfDevice::Bytes() const {
     return fEngine->File();
-}
-
-int TEmfDevice::metric(PaintDeviceMetric metric) const {
-    switch (metric) {
-    case PdmWidth:
-        return fWidth;
-    case PdmHeight:
-        return fHeight;
-    case PdmWidthMM:
-        return MulDiv(fWidth, 254, kDpi * 10);
-    case PdmHeightMM:
-        return MulDiv(fHeight, 254, kDpi * 10);
-    case PdmNumColors:
-        return std::numeric_limits<int>::max();
-    case PdmDepth:
-        return 24;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return kDpi;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-    default:
-        return QPaintDevice::metric(metric);
-    }
 }
 
 bool IsEmfPaintEngine(const QPaintEngine* engine) {

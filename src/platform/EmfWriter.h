@@ -1,7 +1,8 @@
 #pragma once
 
+#include "VectorPaintDevice.h"
+
 #include <QByteArray>
-#include <QPaintDevice>
 #include <memory>
 
 class QPaintEngine;
@@ -14,7 +15,7 @@ class TEmfPaintEngine;
 // text stays text in its font, images become bitmaps. The device is width x height
 // pixels at 96 dpi; coordinates keep a sixteenth of a pixel. Painting with several
 // painters one after another adds to the same picture.
-class TEmfDevice : public QPaintDevice {
+class TEmfDevice : public TVectorPaintDevice {
 public:
     TEmfDevice(int width, int height);
     ~TEmfDevice() override;
@@ -27,12 +28,7 @@ public:
     // The complete file of what was painted so far: header, records, end record.
     QByteArray Bytes() const;
 
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
 private:
-    int fWidth;
-    int fHeight;
     std::unique_ptr<TEmfPaintEngine> fEngine;
 };
 

@@ -24,7 +24,6 @@
 namespace zov {
 namespace {
 
-constexpr int kDpi = 96;
 constexpr size_t kChunk = 64 * 1024;
 
 // ---- Text of the document ------------------------------------------------------------
@@ -964,7 +963,7 @@ void TSvgPaintEngine::drawTextItem(const QPointF& origin, const QTextItem& item)
         return;
     }
     const QFont font = item.font();
-    const double em = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * kDpi / 72.0;
+    const double em = TVectorPaintDevice::EmPixels(font);
     const QTransform& t = fTransform;
     // Screens put baselines on whole pixels; text that runs along an axis does so here
     // too, so that it lands where the screen shows it.
@@ -1040,41 +1039,12 @@ void TSvgPaintEngine::drawPixmap(const QRectF& rect, const QPixmap& pixmap, cons
 // ---- Device --------------------------------------------------------------------------
 
 TSvgDevice::TSvgDevice(QIODevice& output, QSize size)
-    : fSize(std::max(size.width(), 1), std::max(size.height(), 1)),
-      fEngine(std::make_unique<TSvgPaintEngine>(output, fSize)) {}
+    : TVectorPaintDevice(size), fEngine(std::make_unique<TSvgPaintEngine>(output, Size())) {}
 
 TSvgDevice::~TSvgDevice() = default;
 
 QPaintEngine* TSvgDevice::paintEngine() const {
     return fEngine.get();
-}
-
-int TSvgDevice::metric(PaintDeviceMetric metric) const {
-    switch (metric) {
-    case PdmWidth:
-        return fSize.width();
-    case PdmHeight:
-        return fSize.height();
-    case PdmWidthMM:
-        return MulDiv(fSize.width(), 254, kDpi * 10);
-    case PdmHeightMM:
-        return MulDiv(fSize.height(), 254, kDpi * 10);
-    case PdmNumColors:
-        return std::numeric_limits<int>::max();
-    case PdmDepth:
-        return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return kDpi;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-    default:
-        return QPaintDevice::metric(metric);
-    }
 }
 
 } // namespace zov

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPaintDevice>
+#include "VectorPaintDevice.h"
+
 #include <QSize>
 #include <memory>
 
@@ -17,7 +18,7 @@ class TSvgPaintEngine;
 // pictures, and clipping becomes clip paths. Fill and stroke attributes sit on
 // groups that change only when the next drawn element needs other ones. The
 // device is size pixels at 96 dpi; one painter may paint on it once.
-class TSvgDevice : public QPaintDevice {
+class TSvgDevice : public TVectorPaintDevice {
 public:
     // The output must stay open and outlive the device.
     TSvgDevice(QIODevice& output, QSize size);
@@ -28,11 +29,7 @@ public:
 
     QPaintEngine* paintEngine() const override;
 
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
 private:
-    QSize fSize;
     std::unique_ptr<TSvgPaintEngine> fEngine;
 };
 

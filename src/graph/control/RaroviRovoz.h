@@ -441,6 +441,7 @@ private:
     bool ShowObjectHint(const QPoint& clientPos, const QPoint& globalPos);
     // Refreshes the pointer's shape for a new shift state.
     void RefreshCursor();
+    void RepaintHiddenSelection();
     bool HandleKey(QKeyEvent* event);
     // Even spacing of the selection along one axis; true when something moved.
     bool SpaceSelection(bool horizontal);

@@ -175,15 +175,21 @@ void TRaroviRovoz::contextMenuEvent(QContextMenuEvent* event) {
 
 void TRaroviRovoz::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    if (fHideSelection && fSelectedObjects.Count() > 0) {
-        InvalidateRect(SelectionBounds());
-    }
+    RepaintHiddenSelection();
 }
 
 void TRaroviRovoz::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
+    RepaintHiddenSelection();
+}
+
+// The handles show only with the focus when the selection hides; they reach
+// beyond the objects by up to the marker size.
+void TRaroviRovoz::RepaintHiddenSelection() {
     if (fHideSelection && fSelectedObjects.Count() > 0) {
-        InvalidateRect(SelectionBounds());
+        const TRect bounds = SelectionBounds();
+        InvalidateRect({bounds.Left - fMarkerSize, bounds.Top - fMarkerSize,
+                        bounds.Right + fMarkerSize, bounds.Bottom + fMarkerSize});
     }
 }
 

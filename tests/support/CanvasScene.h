@@ -1,0 +1,14 @@
+#pragma once
+
+namespace zov {
+class TCanvas;
+}
+
+namespace zov::test {
+
+// The shapes every vector device is checked with, in 250 x 160 pixels: filled and
+// outlined rectangle, ellipse and triangle, a cross-hatched rectangle, a dashed
+// line, a thick rounded rectangle, a stretched 4 x 4 picture and a line of text.
+void DrawSampleShapes(TCanvas& canvas);
+
+} // namespace zov::test
