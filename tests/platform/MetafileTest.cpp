@@ -353,14 +353,6 @@ TEST(EmfWriter, IsEmfPaintEngineTellsTheEngines) {
 
 void DrawScene(TCanvas& canvas) {
     test::DrawSampleShapes(canvas);
-    canvas.Font().SetOrientation(900);
-    canvas.TextOut(235, 130, QStringLiteral("Up"));
-    canvas.Font().SetOrientation(0);
-    canvas.SetClipRect(TRect{150, 130, 200, 150});
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(clTeal);
-    canvas.Ellipse(TRect{140, 125, 230, 175});
-    canvas.RemoveClip();
 }
 
 QImage SceneDirect() {

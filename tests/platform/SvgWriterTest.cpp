@@ -164,14 +164,6 @@ void DrawScene(TCanvas& canvas) {
     canvas.Font().SetStyle({fsBold, fsItalic, fsUnderline});
     canvas.TextOut(10, 160, QStringLiteral("Bold <&>"));
     canvas.Font().SetStyle({});
-    canvas.Font().SetOrientation(900);
-    canvas.TextOut(235, 130, QStringLiteral("Up"));
-    canvas.Font().SetOrientation(0);
-    canvas.SetClipRect(TRect{150, 130, 200, 150});
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(clTeal);
-    canvas.Ellipse(TRect{140, 125, 230, 175});
-    canvas.RemoveClip();
     // A picture cut to an ellipse, under a mapping that doubles and moves.
     canvas.SaveDC();
     canvas.SetMapMode(TMapMode::Isotropic);

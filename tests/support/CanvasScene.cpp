@@ -32,6 +32,14 @@ void DrawSampleShapes(TCanvas& canvas) {
     canvas.Font().SetColor(clNavy);
     canvas.SetBkMode(TBkMode::Transparent);
     canvas.TextOut(10, 130, QStringLiteral("Enhanced"));
+    canvas.Font().SetOrientation(900);
+    canvas.TextOut(235, 130, QStringLiteral("Up"));
+    canvas.Font().SetOrientation(0);
+    canvas.SetClipRect(TRect{150, 130, 200, 150});
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(clTeal);
+    canvas.Ellipse(TRect{140, 125, 230, 175});
+    canvas.RemoveClip();
 }
 
 } // namespace zov::test
