@@ -2,6 +2,7 @@
 
 #include "Arithmetic.h"
 #include "EmfWriter.h"
+#include "RasterModes.h"
 
 #include <QPaintEngine>
 #include <QPainterPathStroker>
@@ -12,43 +13,6 @@ namespace zov {
 namespace {
 
 constexpr double kHalfPixel = 0.5;
-
-QPainter::CompositionMode CompositionFor(TPenMode mode) {
-    switch (mode) {
-    case pmBlack:
-        return QPainter::RasterOp_ClearDestination;
-    case pmWhite:
-        return QPainter::RasterOp_SetDestination;
-    case pmNot:
-        return QPainter::RasterOp_NotDestination;
-    case pmNotCopy:
-        return QPainter::RasterOp_NotSource;
-    case pmMergePenNot:
-        return QPainter::RasterOp_SourceOrNotDestination;
-    case pmMaskPenNot:
-        return QPainter::RasterOp_SourceAndNotDestination;
-    case pmMergeNotPen:
-        return QPainter::RasterOp_NotSourceOrDestination;
-    case pmMaskNotPen:
-        return QPainter::RasterOp_NotSourceAndDestination;
-    case pmMerge:
-        return QPainter::RasterOp_SourceOrDestination;
-    case pmNotMerge:
-        return QPainter::RasterOp_NotSourceAndNotDestination;
-    case pmMask:
-        return QPainter::RasterOp_SourceAndDestination;
-    case pmNotMask:
-        return QPainter::RasterOp_NotSourceOrNotDestination;
-    case pmXor:
-        return QPainter::RasterOp_SourceXorDestination;
-    case pmNotXor:
-        return QPainter::RasterOp_NotSourceXorDestination;
-    case pmCopy:
-    case pmNop:
-        break;
-    }
-    return QPainter::CompositionMode_SourceOver;
-}
 
 Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
     switch (style) {
@@ -336,8 +300,9 @@ bool TCanvas::PrepareShape() {
     const bool rasterOp = fPen.Mode() != pmCopy;
     const bool supported =
         fPainter->paintEngine() && fPainter->paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-    fPainter->setCompositionMode(rasterOp && supported ? CompositionFor(fPen.Mode())
-                                                       : QPainter::CompositionMode_SourceOver);
+    fPainter->setCompositionMode(rasterOp && supported
+                                     ? CompositionOfRop2(Rop2OfPenMode(fPen.Mode()))
+                                     : QPainter::CompositionMode_SourceOver);
     SetSmooth(fAntialiased && !rasterOp);
     fPainter->setPen(MakePen());
     SetPainterBrush(MakeBrush());

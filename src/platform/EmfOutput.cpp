@@ -2,6 +2,7 @@
 
 #include "Arithmetic.h"
 #include "Metafile.h"
+#include "RasterModes.h"
 
 #include <QFontMetricsF>
 #include <QLineF>
@@ -16,41 +17,6 @@ namespace {
 constexpr double kMaxTextPixels = 16384;
 // Qt takes no wider pen.
 constexpr double kMaxPenWidth = 32767;
-
-QPainter::CompositionMode CompositionOf(uint32_t rop2) {
-    switch (rop2) {
-    case Gdi::R2Black:
-        return QPainter::RasterOp_ClearDestination;
-    case Gdi::R2White:
-        return QPainter::RasterOp_SetDestination;
-    case Gdi::R2Not:
-        return QPainter::RasterOp_NotDestination;
-    case Gdi::R2NotCopyPen:
-        return QPainter::RasterOp_NotSource;
-    case Gdi::R2MergePenNot:
-        return QPainter::RasterOp_SourceOrNotDestination;
-    case Gdi::R2MaskPenNot:
-        return QPainter::RasterOp_SourceAndNotDestination;
-    case Gdi::R2MergeNotPen:
-        return QPainter::RasterOp_NotSourceOrDestination;
-    case Gdi::R2MaskNotPen:
-        return QPainter::RasterOp_NotSourceAndDestination;
-    case Gdi::R2MergePen:
-        return QPainter::RasterOp_SourceOrDestination;
-    case Gdi::R2NotMergePen:
-        return QPainter::RasterOp_NotSourceAndNotDestination;
-    case Gdi::R2MaskPen:
-        return QPainter::RasterOp_SourceAndDestination;
-    case Gdi::R2NotMaskPen:
-        return QPainter::RasterOp_NotSourceOrNotDestination;
-    case Gdi::R2XorPen:
-        return QPainter::RasterOp_SourceXorDestination;
-    case Gdi::R2NotXorPen:
-        return QPainter::RasterOp_NotSourceXorDestination;
-    default:
-        return QPainter::CompositionMode_SourceOver;
-    }
-}
 
 // Dash patterns of the classic pens, in pen widths.
 QList<qreal> ClassicDashes(uint32_t style) {
@@ -188,7 +154,7 @@ bool TEmfOutput::PrepareRop(uint32_t rop2) {
         return false;
     }
     const QPainter::CompositionMode mode =
-        fRasterOps ? CompositionOf(rop2) : QPainter::CompositionMode_SourceOver;
+        fRasterOps ? CompositionOfRop2(rop2) : QPainter::CompositionMode_SourceOver;
     fPainter.setCompositionMode(mode);
     // Smoothed edges would mix colours that raster modes must combine bit by bit.
     fPainter.setRenderHint(QPainter::Antialiasing, mode == QPainter::CompositionMode_SourceOver);

@@ -3,6 +3,7 @@
 #include "Arithmetic.h"
 #include "EmfRecordWriter.h"
 #include "Metafile.h"
+#include "RasterModes.h"
 
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -53,41 +54,6 @@ QRect DeviceBounds(const std::vector<QPoint>& points) {
                                     : -((-units + kEmfUnitsPerPixel - 1) / kEmfUnitsPerPixel));
     };
     return QRect(QPoint(pixel(left), pixel(top)), QPoint(pixel(right), pixel(bottom)));
-}
-
-uint32_t Rop2For(QPainter::CompositionMode mode) {
-    switch (mode) {
-    case QPainter::RasterOp_ClearDestination:
-        return Gdi::R2Black;
-    case QPainter::RasterOp_SetDestination:
-        return Gdi::R2White;
-    case QPainter::RasterOp_NotDestination:
-        return Gdi::R2Not;
-    case QPainter::RasterOp_NotSource:
-        return Gdi::R2NotCopyPen;
-    case QPainter::RasterOp_SourceOrNotDestination:
-        return Gdi::R2MergePenNot;
-    case QPainter::RasterOp_SourceAndNotDestination:
-        return Gdi::R2MaskPenNot;
-    case QPainter::RasterOp_NotSourceOrDestination:
-        return Gdi::R2MergeNotPen;
-    case QPainter::RasterOp_NotSourceAndDestination:
-        return Gdi::R2MaskNotPen;
-    case QPainter::RasterOp_SourceOrDestination:
-        return Gdi::R2MergePen;
-    case QPainter::RasterOp_NotSourceAndNotDestination:
-        return Gdi::R2NotMergePen;
-    case QPainter::RasterOp_SourceAndDestination:
-        return Gdi::R2MaskPen;
-    case QPainter::RasterOp_NotSourceOrNotDestination:
-        return Gdi::R2NotMaskPen;
-    case QPainter::RasterOp_SourceXorDestination:
-        return Gdi::R2XorPen;
-    case QPainter::RasterOp_NotSourceXorDestination:
-        return Gdi::R2NotXorPen;
-    default:
-        return Gdi::R2CopyPen;
-    }
 }
 
 // True when the path covers just one axis-aligned rectangle, which is then set.
@@ -206,7 +172,7 @@ void TEmfPaintEngine::updateState(const QPaintEngineState& state) {
         fBrush = state.brush();
     }
     if (flags & DirtyCompositionMode) {
-        fRop = Rop2For(state.compositionMode());
+        fRop = Rop2OfComposition(state.compositionMode());
     }
     if (flags & (DirtyClipPath | DirtyClipRegion)) {
         QPainterPath area;

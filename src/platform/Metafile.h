@@ -179,7 +179,6 @@ public:
     explicit TMetafile(QByteArray bytes) : fBytes(std::move(bytes)) {}
 
     const QByteArray& Bytes() const { return fBytes; }
-    bool IsEmpty() const { return !IsEnhancedMetafile(fBytes); }
     TSize Size() const { return EnhancedMetafileSize(fBytes); }
     void Play(QPainter& painter, const QRectF& target) const {
         PlayEnhancedMetafile(fBytes, painter, target);

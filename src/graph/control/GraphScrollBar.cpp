@@ -78,39 +78,34 @@ void TGraphScrollBar::SetTracking(bool value) {
     Bar()->setTracking(value);
 }
 
-void TGraphScrollBar::Changed() {
-    fUpdateNeeded = true;
-    fOwner.UpdateScrollBars();
-}
-
 void TGraphScrollBar::SetButtonSize(int32_t value) {
     if (value != fButtonSize) {
         fButtonSize = value;
-        Changed();
+        fOwner.UpdateScrollBars();
     }
 }
 
 void TGraphScrollBar::SetSize(int32_t value) {
     if (value != fSize) {
         fSize = value;
-        Changed();
+        fOwner.UpdateScrollBars();
     }
 }
 
 void TGraphScrollBar::SetThumbSize(int32_t value) {
     fThumbSize = value;
-    Changed();
+    fOwner.UpdateScrollBars();
 }
 
 void TGraphScrollBar::SetStyle(TScrollBarStyle value) {
     fStyle = value;
-    Changed();
+    fOwner.UpdateScrollBars();
 }
 
 void TGraphScrollBar::SetColor(TColor value) {
     fColor = value;
     fParentColor = false;
-    Changed();
+    fOwner.UpdateScrollBars();
 }
 
 void TGraphScrollBar::SetParentColor(bool value) {
@@ -193,7 +188,6 @@ int32_t TGraphScrollBar::VisibleExtent(bool withOwnBar, bool withOtherBar) const
 void TGraphScrollBar::PushScrollInfo(bool withOwnBar, bool withOtherBar) {
     const int32_t visible = VisibleExtent(withOwnBar, withOtherBar);
     fCalcRange = fVisible ? std::max(0, fRange - visible) : 0;
-    fUpdateNeeded = false;
     // The bar's own value follows through SetPosition, which clamps to fCalcRange.
     QScrollBar* bar = Bar();
     bar->setRange(0, fCalcRange);

@@ -81,7 +81,6 @@ public:
 private:
     QScrollBar* Bar() const;
     const TGraphScrollBar& OtherBar() const;
-    void Changed();
     // A user's action on the bar (QAbstractSlider::SliderAction).
     void HandleAction(int action);
     void SmoothStep(int32_t delta, int32_t divisions);
@@ -106,7 +105,6 @@ private:
     int32_t fThumbSize = 0;
     int32_t fPageDiv = 12;
     int32_t fLineDiv = 4;
-    bool fUpdateNeeded = true;
     QElapsedTimer fStepTimer;
     // The bar outlives this object (the window deletes it later).
     QMetaObject::Connection fActionConnection;

@@ -17,6 +17,25 @@ int32_t CentreOf(int32_t low, int32_t high) {
     return static_cast<int32_t>((static_cast<int64_t>(low) + high) / 2);
 }
 
+// Both directions number their choices alike: low edge, centre, high edge.
+static_assert(haLeft == 1 && haCenter == 2 && haRight == 3 && vaTop == 1 && vaCenter == 2 &&
+              vaBottom == 3);
+
+// The offset that lines an extent (low, high) up with the reference one along one
+// direction; 0 for no change and for spacing.
+int32_t AlignOffset(int option, int32_t refLow, int32_t refHigh, int32_t low, int32_t high) {
+    switch (option) {
+    case haLeft:
+        return refLow - low;
+    case haCenter:
+        return CentreOf(refLow, refHigh) - CentreOf(low, high);
+    case haRight:
+        return refHigh - high;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 bool TRaroviRovoz::AlignSelection(THAlignOption horz, TVAlignOption vert) {
@@ -39,34 +58,8 @@ bool TRaroviRovoz::AlignSelection(THAlignOption horz, TVAlignOption vert) {
         for (int32_t i = 1; i < fSelectedObjects.Count(); ++i) {
             TGraphObject* object = fSelectedObjects.Items(i);
             const TRect ri = object->BoundsRect();
-            int32_t dX = 0;
-            int32_t dY = 0;
-            switch (horz) {
-            case haLeft:
-                dX = r0.Left - ri.Left;
-                break;
-            case haCenter:
-                dX = CentreOf(r0.Left, r0.Right) - CentreOf(ri.Left, ri.Right);
-                break;
-            case haRight:
-                dX = r0.Right - ri.Right;
-                break;
-            default:
-                break;
-            }
-            switch (vert) {
-            case vaTop:
-                dY = r0.Top - ri.Top;
-                break;
-            case vaCenter:
-                dY = CentreOf(r0.Top, r0.Bottom) - CentreOf(ri.Top, ri.Bottom);
-                break;
-            case vaBottom:
-                dY = r0.Bottom - ri.Bottom;
-                break;
-            default:
-                break;
-            }
+            int32_t dX = AlignOffset(horz, r0.Left, r0.Right, ri.Left, ri.Right);
+            int32_t dY = AlignOffset(vert, r0.Top, r0.Bottom, ri.Top, ri.Bottom);
             fGraphConstraints.SetSourceRect(ri);
             if (fGraphConstraints.ConfineOffset(dX, dY, AllObjectSides) &&
                 object->ApplyDragOffset(hcBody, dX, dY)) {
