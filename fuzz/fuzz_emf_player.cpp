@@ -1,7 +1,7 @@
 // Plays arbitrary bytes as an enhanced metafile, as the clipboard or a node's
 // background picture may hand them over, onto a small image and scaled.
 #include "FuzzApplication.h"
-#include "platform/Metafile.h"
+#include "platform/pictures/Metafile.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -3,8 +3,8 @@
 // graph (renumbering every clashing object) must not fail either.
 #include "FuzzApplication.h"
 #include "graph/control/RaroviRovoz.h"
-#include "platform/Exceptions.h"
-#include "platform/Stream.h"
+#include "platform/stream/Stream.h"
+#include "platform/types/Exceptions.h"
 
 #include <QApplication>
 #include <cstdint>

@@ -4,9 +4,9 @@
 #include "FuzzApplication.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/Stream.h"
+#include "platform/stream/Filer.h"
+#include "platform/stream/Stream.h"
+#include "platform/types/Exceptions.h"
 #include "support/TestGraph.h"
 
 #include <QGuiApplication>

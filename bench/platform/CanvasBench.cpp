@@ -1,6 +1,6 @@
 // Text measuring and shape drawing on an image canvas: what caption layout and
 // painting cost per object.
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 
 #include <benchmark/benchmark.h>
 

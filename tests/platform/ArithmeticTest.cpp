@@ -1,7 +1,7 @@
-#include "platform/Arithmetic.h"
+#include "platform/types/Arithmetic.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Set.h"
+#include "platform/types/Exceptions.h"
+#include "platform/types/Set.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "platform/Color.h"
+#include "platform/graphics/Color.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "platform/Filer.h"
+#include "platform/stream/Filer.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Font.h"
-#include "platform/Pen.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Pen.h"
+#include "platform/types/Exceptions.h"
 #include "support/Bytes.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/FontMeasure.h"
+#include "platform/graphics/FontMeasure.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>

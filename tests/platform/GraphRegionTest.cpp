@@ -1,4 +1,4 @@
-#include "platform/GraphRegion.h"
+#include "platform/graphics/GraphRegion.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
-#include "platform/Brush.h"
-#include "platform/Font.h"
-#include "platform/Pen.h"
+#include "platform/graphics/Brush.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Pen.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "platform/Metafile.h"
+#include "platform/pictures/Metafile.h"
 
-#include "platform/Canvas.h"
-#include "platform/EmfWriter.h"
-#include "platform/Picture.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/pictures/EmfWriter.h"
+#include "platform/pictures/Picture.h"
 #include "support/CanvasScene.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
+#include "platform/stream/Filer.h"
+#include "platform/types/Exceptions.h"
 #include "support/Bytes.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
-#include "platform/SvgWriter.h"
+#include "platform/pictures/SvgWriter.h"
 
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 #include "support/CanvasScene.h"
 #include "support/TestImages.h"
 

@@ -1,6 +1,6 @@
 #include "CanvasScene.h"
 
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 
 namespace zov::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextMeasure.h"
+#include "platform/graphics/TextMeasure.h"
 
 namespace zov::test {
 

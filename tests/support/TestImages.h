@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/types/Types.h"
 
 #include <QImage>
 #include <QString>

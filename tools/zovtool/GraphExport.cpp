@@ -1,10 +1,10 @@
 #include "GraphExport.h"
 
 #include "graph/control/RaroviRovoz.h"
-#include "platform/Canvas.h"
-#include "platform/Exceptions.h"
-#include "platform/FileIO.h"
-#include "platform/SvgWriter.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/pictures/SvgWriter.h"
+#include "platform/stream/FileIO.h"
+#include "platform/types/Exceptions.h"
 
 #include <QFileInfo>
 #include <QPageLayout>

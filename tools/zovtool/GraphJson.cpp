@@ -4,7 +4,7 @@
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
 #include "graph/model/NodeShapes.h"
-#include "platform/Color.h"
+#include "platform/graphics/Color.h"
 
 #include <QJsonArray>
 

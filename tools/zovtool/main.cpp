@@ -5,7 +5,7 @@
 #include "GraphExport.h"
 #include "GraphJson.h"
 #include "graph/control/RaroviRovoz.h"
-#include "platform/Exceptions.h"
+#include "platform/types/Exceptions.h"
 
 #include <QApplication>
 #include <QJsonDocument>

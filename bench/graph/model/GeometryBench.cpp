@@ -1,7 +1,7 @@
 // Costs of the geometry routines that run per object while painting, hit testing
 // and laying out captions.
 #include "graph/model/Geometry.h"
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>

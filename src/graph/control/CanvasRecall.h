@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 
 namespace zov {
 

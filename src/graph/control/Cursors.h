@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Input.h"
+#include "platform/types/Input.h"
 
 #include <QCursor>
 

@@ -4,7 +4,7 @@
 #include "graph/model/GraphClassRegistry.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
-#include "platform/Exceptions.h"
+#include "platform/types/Exceptions.h"
 
 #include <algorithm>
 #include <vector>

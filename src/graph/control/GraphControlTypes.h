@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Set.h"
-#include "platform/Types.h"
+#include "platform/types/Set.h"
+#include "platform/types/Types.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "GraphScrollBar.h"
 
 #include "RaroviRovoz.h"
-#include "platform/Arithmetic.h"
+#include "platform/types/Arithmetic.h"
 
 #include <QScrollBar>
 #include <QThread>

@@ -5,9 +5,9 @@
 #include "graph/model/Geometry.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
-#include "platform/Arithmetic.h"
-#include "platform/Exceptions.h"
-#include "platform/UpdateBracket.h"
+#include "platform/types/Arithmetic.h"
+#include "platform/types/Exceptions.h"
+#include "platform/types/UpdateBracket.h"
 
 #include <QScrollBar>
 #include <QToolTip>

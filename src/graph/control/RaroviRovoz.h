@@ -9,8 +9,8 @@
 #include "graph/model/GraphOwner.h"
 #include "graph/model/GraphSpatialIndex.h"
 #include "graph/persistence/GraphFile.h"
-#include "platform/Font.h"
-#include "platform/Stream.h"
+#include "platform/graphics/Font.h"
+#include "platform/stream/Stream.h"
 
 #include <QAbstractScrollArea>
 #include <QString>

@@ -2,8 +2,8 @@
 // move goes through the page bounds and the objects' own drag offsets, so nodes
 // that may not move or resize stay as they are.
 #include "RaroviRovoz.h"
-#include "platform/Arithmetic.h"
-#include "platform/UpdateBracket.h"
+#include "platform/types/Arithmetic.h"
+#include "platform/types/UpdateBracket.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 // The graph control's bookkeeping of a drag: who follows the dragged object, moving
 // them together within the page, and putting them back when the drag is cancelled.
 #include "RaroviRovoz.h"
-#include "platform/UpdateBracket.h"
+#include "platform/types/UpdateBracket.h"
 
 namespace zov {
 

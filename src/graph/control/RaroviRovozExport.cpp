@@ -1,15 +1,15 @@
 // The graph's objects as pictures (metafile, bitmap), on paper and on the clipboard.
 #include "RaroviRovoz.h"
 #include "graph/model/GraphNode.h"
-#include "platform/Arithmetic.h"
-#include "platform/BandedImageWriter.h"
-#include "platform/Canvas.h"
-#include "platform/EmfWriter.h"
-#include "platform/Exceptions.h"
-#include "platform/FileIO.h"
-#include "platform/Metafile.h"
-#include "platform/Picture.h"
-#include "platform/UpdateBracket.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/pictures/BandedImageWriter.h"
+#include "platform/pictures/EmfWriter.h"
+#include "platform/pictures/Metafile.h"
+#include "platform/pictures/Picture.h"
+#include "platform/stream/FileIO.h"
+#include "platform/types/Arithmetic.h"
+#include "platform/types/Exceptions.h"
+#include "platform/types/UpdateBracket.h"
 
 #include <QApplication>
 #include <QBuffer>

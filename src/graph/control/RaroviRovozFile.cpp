@@ -3,8 +3,8 @@
 #include "RaroviRovoz.h"
 #include "graph/persistence/GraphFile.h"
 #include "graph/persistence/GraphStreams.h"
-#include "platform/FileIO.h"
-#include "platform/UpdateBracket.h"
+#include "platform/stream/FileIO.h"
+#include "platform/types/UpdateBracket.h"
 
 namespace zov {
 

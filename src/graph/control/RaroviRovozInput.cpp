@@ -3,7 +3,7 @@
 #include "RaroviRovoz.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
-#include "platform/UpdateBracket.h"
+#include "platform/types/UpdateBracket.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>

@@ -1,8 +1,8 @@
 // The view: zoom, the graph/client transform, scrolling and grid snapping.
 #include "Cursors.h"
 #include "RaroviRovoz.h"
-#include "platform/Arithmetic.h"
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/types/Arithmetic.h"
 
 #include <QCursor>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "Geometry.h"
 
-#include "platform/Arithmetic.h"
+#include "platform/types/Arithmetic.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/GraphRegion.h"
-#include "platform/TextMeasure.h"
-#include "platform/Types.h"
+#include "platform/graphics/GraphRegion.h"
+#include "platform/graphics/TextMeasure.h"
+#include "platform/types/Types.h"
 
 #include <QString>
 #include <QTransform>

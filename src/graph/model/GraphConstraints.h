@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GraphTypes.h"
-#include "platform/Types.h"
+#include "platform/types/Types.h"
 
 #include <functional>
 #include <span>

@@ -2,12 +2,12 @@
 
 #include "Geometry.h"
 #include "GraphConstraints.h"
-#include "platform/Arithmetic.h"
-#include "platform/Canvas.h"
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/FontMeasure.h"
-#include "platform/TextLayout.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/FontMeasure.h"
+#include "platform/graphics/TextLayout.h"
+#include "platform/stream/Filer.h"
+#include "platform/types/Arithmetic.h"
+#include "platform/types/Exceptions.h"
 
 #include <QtEndian>
 #include <cmath>

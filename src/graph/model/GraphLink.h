@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GraphObject.h"
-#include "platform/GraphRegion.h"
+#include "platform/graphics/GraphRegion.h"
 
 #include <span>
 

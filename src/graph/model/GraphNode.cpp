@@ -2,11 +2,11 @@
 
 #include "Geometry.h"
 #include "GraphConstraints.h"
-#include "platform/Arithmetic.h"
-#include "platform/Canvas.h"
-#include "platform/Filer.h"
-#include "platform/FontMeasure.h"
-#include "platform/TextLayout.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/FontMeasure.h"
+#include "platform/graphics/TextLayout.h"
+#include "platform/stream/Filer.h"
+#include "platform/types/Arithmetic.h"
 
 #include <algorithm>
 

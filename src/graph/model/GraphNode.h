@@ -1,8 +1,8 @@
 #pragma once
 
 #include "GraphObject.h"
-#include "platform/GraphRegion.h"
-#include "platform/Picture.h"
+#include "platform/graphics/GraphRegion.h"
+#include "platform/pictures/Picture.h"
 
 #include <memory>
 

@@ -2,10 +2,10 @@
 
 #include "Geometry.h"
 #include "GraphConstraints.h"
-#include "platform/Canvas.h"
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/Stream.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/stream/Filer.h"
+#include "platform/stream/Stream.h"
+#include "platform/types/Exceptions.h"
 
 #include <QtEndian>
 #include <utility>

@@ -3,13 +3,13 @@
 #include "GraphObjectList.h"
 #include "GraphOwner.h"
 #include "GraphTypes.h"
-#include "platform/Brush.h"
-#include "platform/Font.h"
-#include "platform/Input.h"
-#include "platform/Pen.h"
-#include "platform/Persistent.h"
-#include "platform/Types.h"
-#include "platform/UpdateBracket.h"
+#include "platform/graphics/Brush.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Pen.h"
+#include "platform/stream/Persistent.h"
+#include "platform/types/Input.h"
+#include "platform/types/Types.h"
+#include "platform/types/UpdateBracket.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "GraphObjectList.h"
 
-#include "platform/Exceptions.h"
+#include "platform/types/Exceptions.h"
 
 namespace zov {
 

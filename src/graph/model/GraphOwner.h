@@ -1,9 +1,9 @@
 #pragma once
 
 #include "GraphTypes.h"
-#include "platform/Color.h"
-#include "platform/Input.h"
-#include "platform/Types.h"
+#include "platform/graphics/Color.h"
+#include "platform/types/Input.h"
+#include "platform/types/Types.h"
 
 namespace zov {
 

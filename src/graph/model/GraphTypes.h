@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Set.h"
+#include "platform/types/Set.h"
 
 #include <cstdint>
 

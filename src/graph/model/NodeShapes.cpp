@@ -1,9 +1,9 @@
 #include "NodeShapes.h"
 
 #include "Geometry.h"
-#include "platform/Arithmetic.h"
-#include "platform/Canvas.h"
-#include "platform/Exceptions.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/types/Arithmetic.h"
+#include "platform/types/Exceptions.h"
 
 #include <QtEndian>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GraphNode.h"
-#include "platform/Stream.h"
+#include "platform/stream/Stream.h"
 
 #include <algorithm>
 

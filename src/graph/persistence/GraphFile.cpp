@@ -1,7 +1,7 @@
 #include "GraphFile.h"
 
-#include "platform/Exceptions.h"
-#include "platform/Stream.h"
+#include "platform/stream/Stream.h"
+#include "platform/types/Exceptions.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Paper.h"
+#include "platform/graphics/Paper.h"
 
 #include <QString>
 #include <array>

@@ -4,8 +4,8 @@
 #include "graph/model/GraphObject.h"
 #include "graph/model/GraphObjectList.h"
 #include "graph/model/GraphOwner.h"
-#include "platform/Exceptions.h"
-#include "platform/Stream.h"
+#include "platform/stream/Stream.h"
+#include "platform/types/Exceptions.h"
 
 #include <QtEndian>
 #include <algorithm>

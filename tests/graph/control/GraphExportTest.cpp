@@ -1,6 +1,6 @@
-#include "platform/Canvas.h"
-#include "platform/Metafile.h"
-#include "platform/Picture.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/pictures/Metafile.h"
+#include "platform/pictures/Picture.h"
 #include "support/ControlFixture.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "graph/model/NodeShapes.h"
 #include "graph/persistence/GraphStreams.h"
-#include "platform/Exceptions.h"
+#include "platform/types/Exceptions.h"
 #include "support/Bytes.h"
 #include "support/ControlFixture.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 #include "support/ControlFixture.h"
 
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "platform/Arithmetic.h"
+#include "platform/types/Arithmetic.h"
 #include "support/ControlFixture.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "graph/model/Geometry.h"
 #include "graph/model/NodeShapes.h"
-#include "platform/Canvas.h"
-#include "platform/Exceptions.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/types/Exceptions.h"
 #include "support/Bytes.h"
 #include "support/TestGraph.h"
 #include "support/TestImages.h"

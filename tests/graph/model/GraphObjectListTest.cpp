@@ -1,6 +1,6 @@
 #include "graph/model/GraphObjectList.h"
 
-#include "platform/Exceptions.h"
+#include "platform/types/Exceptions.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
+#include "platform/stream/Filer.h"
+#include "platform/types/Exceptions.h"
 #include "support/Bytes.h"
 #include "support/TestGraph.h"
 

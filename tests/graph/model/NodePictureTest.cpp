@@ -1,5 +1,5 @@
 #include "graph/model/NodeShapes.h"
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 #include "support/TestGraph.h"
 #include "support/TestImages.h"
 

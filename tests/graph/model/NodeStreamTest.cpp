@@ -1,5 +1,5 @@
 #include "graph/model/NodeShapes.h"
-#include "platform/Exceptions.h"
+#include "platform/types/Exceptions.h"
 #include "support/Bytes.h"
 #include "support/TestGraph.h"
 

@@ -1,5 +1,5 @@
 #include "graph/model/Geometry.h"
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 #include "support/FixedWidthMeasure.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 #include "graph/model/GraphObject.h"
 #include "graph/model/GraphObjectList.h"
 #include "graph/model/GraphOwner.h"
-#include "platform/Canvas.h"
-#include "platform/Font.h"
-#include "platform/Stream.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Font.h"
+#include "platform/stream/Stream.h"
 
 #include <functional>
 #include <map>
