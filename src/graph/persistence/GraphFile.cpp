@@ -1,6 +1,7 @@
 #include "GraphFile.h"
 
 #include "platform/stream/Stream.h"
+#include "platform/stream/Windows1252.h"
 #include "platform/types/Exceptions.h"
 
 #include <algorithm>
@@ -14,16 +15,15 @@ constexpr char kSignature[4] = {'0', '.', 'G', 'S'};
 } // namespace
 
 QString TZOVstring::Text() const {
-    const int length = std::min<int>(fBytes[0], kMaxLength);
-    return QString::fromLatin1(reinterpret_cast<const char*>(fBytes.data() + 1), length);
+    const size_t length = std::min<size_t>(fBytes[0], kMaxLength);
+    return FromWindows1252(std::span(fBytes).subspan(1, length));
 }
 
 void TZOVstring::SetText(const QString& text) {
     const QString cut = text.left(kMaxLength);
     fBytes[0] = static_cast<uint8_t>(cut.size());
     for (qsizetype i = 0; i < cut.size(); ++i) {
-        const char16_t c = cut[i].unicode();
-        fBytes[i + 1] = c < 256 ? static_cast<uint8_t>(c) : '?';
+        fBytes[i + 1] = ToWindows1252(cut[i]);
     }
 }
 

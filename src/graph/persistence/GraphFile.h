@@ -19,7 +19,7 @@ public:
     static constexpr int kStoredSize = 50;
 
     QString Text() const;
-    // Characters beyond 50 are cut; characters without a single-byte form become '?'.
+    // Characters beyond 50 are cut; characters Windows-1252 lacks become '?'.
     void SetText(const QString& text);
     const std::array<uint8_t, kMaxLength + 1>& Bytes() const { return fBytes; }
     // Takes a stored block; a length above 49 counts as 49.

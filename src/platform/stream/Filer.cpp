@@ -1,5 +1,6 @@
 #include "platform/stream/Filer.h"
 
+#include "platform/stream/Windows1252.h"
 #include "platform/types/Exceptions.h"
 
 #include <QtEndian>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace zov {
 namespace {
@@ -26,12 +28,6 @@ constexpr uint8_t kFlagChildPos = 0x02;
 [[noreturn]] void InvalidFormat() {
     throw EReadError(QString::fromUtf8(SInvalidStreamFormat));
 }
-
-// Windows-1252 in 0x80..0x9F; elsewhere single bytes are Latin-1.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 int FindName(std::span<const char* const> names, const QString& name) {
     for (size_t i = 0; i < names.size(); ++i) {
@@ -552,15 +548,9 @@ QString TReader::ReadSingleByteString(int64_t length) {
     if (length < 0 || length > fStream.Remaining()) {
         ReadFailure();
     }
-    QByteArray bytes(length, Qt::Uninitialized);
+    std::vector<uint8_t> bytes(static_cast<size_t>(length));
     fStream.ReadBuffer(bytes.data(), length);
-    QString text;
-    text.reserve(length);
-    for (const char c : bytes) {
-        const auto b = static_cast<uint8_t>(c);
-        text.append(QChar(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t{b}));
-    }
-    return text;
+    return FromWindows1252(bytes);
 }
 
 QString TReader::ReadString() {

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <algorithm>
+#include <array>
 #include <set>
 
 namespace zov {
@@ -294,6 +296,26 @@ TEST_F(GraphFileTest, InformationLineKeepsFortyNineOfFiftyCharacters) {
     TMemoryStream stream(bytes);
     other.LoadFromStream(stream);
     EXPECT_EQ(other.Info(1), fifty.left(49));
+}
+
+TEST_F(GraphFileTest, InformationLinesAreWindows1252) {
+    TZOVstring line;
+    std::array<uint8_t, TZOVstring::kStoredSize> stored{3, 0x80, 0x84, 0x93};
+    line.SetStored(stored);
+    EXPECT_EQ(line.Text(), QString::fromUtf8("\u20AC\u201E\u201C"));
+    line.SetText(line.Text());
+    EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + 4, line.Bytes().begin()));
+    // A character outside the code page is saved as '?'.
+    line.SetText(QString::fromUtf8("\u20ACx\u0100\u00E9"));
+    EXPECT_EQ(line.Text(), QString::fromUtf8("\u20ACx?\u00E9"));
+
+    graph->SetInfo(2, QString::fromUtf8("\u20AC\u201E\u201C"));
+    const QByteArray bytes = Save();
+    EXPECT_TRUE(bytes.contains(QByteArray("\x03\x80\x84\x93")));
+    TRaroviRovoz other;
+    TMemoryStream stream(bytes);
+    other.LoadFromStream(stream);
+    EXPECT_EQ(other.Info(2), QString::fromUtf8("\u20AC\u201E\u201C"));
 }
 
 TEST_F(GraphFileTest, TextNodePayloadTravelsByteForByte) {
