@@ -22,10 +22,10 @@ constexpr uint32_t kBottomCodes = 0x0790;
 constexpr uint32_t kRightHandles = 0x0148;
 constexpr uint32_t kBottomHandles = 0x0190;
 
-// A code concerns nodes when it has any node flag (a selection dragged by a link's
-// segment carries hcBody too).
+// A code concerns nodes only when all its bits are node flags: a link's segment code
+// carries hcBody too, next to hcSegment and the segment index.
 bool IsNodeCode(uint32_t hitTest) {
-    return (hitTest & kNodeCodes) != 0;
+    return hitTest != 0 && (hitTest & ~kNodeCodes) == 0;
 }
 
 } // namespace

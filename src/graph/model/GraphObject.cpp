@@ -405,7 +405,8 @@ void TGraphObject::AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t 
             LayoutCaption(false, dX, dY);
         }
         Invalidate();
-        if (!fVisualRect.IsEmpty()) { // a link without points has nothing to move
+        // Flat rectangles move too; only the inverted extent of a link without points stays.
+        if (fVisualRect.Left <= fVisualRect.Right && fVisualRect.Top <= fVisualRect.Bottom) {
             fVisualRect = {fVisualRect.Left + dX, fVisualRect.Top + dY, fVisualRect.Right + dX,
                            fVisualRect.Bottom + dY};
         }

@@ -407,6 +407,21 @@ TEST_F(GraphLinkTest, LinkWithoutPointsMovesWithoutOverflow) {
     EXPECT_TRUE(link->VisualRect().IsEmpty());
 }
 
+TEST_F(GraphLinkTest, FlatLinksMoveTheirVisualRect) {
+    const TPoints shapes[] = {{{50, 60}}, {{10, 50}, {100, 50}}, {{30, 10}, {30, 90}}};
+    for (const TPoints& points : shapes) {
+        SCOPED_TRACE(points.size());
+        TGraphLink* link = Free(points);
+        link->SetEndStyle(lsNone);
+        link->Pen().SetStyle(psInsideFrame);
+        const TRect before = link->VisualRect();
+        ASSERT_TRUE(before.Width() == 0 || before.Height() == 0);
+        link->OffsetBy(7, 9);
+        EXPECT_EQ(link->VisualRect(),
+                  (TRect{before.Left + 7, before.Top + 9, before.Right + 7, before.Bottom + 9}));
+    }
+}
+
 TEST_F(GraphLinkTest, BreakPointCountsBeyondTheBlockFail) {
     TMemoryStream stream(QByteArray("TPF0") + Short("TGraphStreamableObject") + Bytes({0}) +
                          Short("ID") + Bytes({2, 9}) + Short("G.BreakPoints") +

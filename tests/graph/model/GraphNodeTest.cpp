@@ -117,6 +117,29 @@ TEST_F(GraphNodeTest, SidesSnapAndCursorsFollowTheHitTest) {
     EXPECT_EQ(node->CursorFor(hcRight), crHandPoint);
 }
 
+TEST_F(GraphNodeTest, OnlyCodesMadeOfNodeFlagsJoinADrag) {
+    struct Case {
+        uint32_t code;
+        bool joins;
+    };
+    const Case cases[] = {
+        {hcBody, true},
+        {hcBody | hcCaption, true},
+        {hcRight, true},
+        {hcSegment | hcBody, false},              // a link's first segment
+        {(1u << 16) | hcSegment | hcBody, false}, // its second segment
+        {hcPoint, false},
+    };
+    TRectangularNode* node = Node({100, 100, 140, 140});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(node->JoinDrag(c.code), c.joins);
+        EXPECT_EQ(node->Dragging(), c.joins);
+        EXPECT_EQ(node->MovableSides(c.code).IsEmpty(), !c.joins);
+        node->LeaveDrag();
+    }
+}
+
 TEST_F(GraphNodeTest, HandlesComeBeforeTheBodyOnASelectedNode) {
     TRectangularNode* node = Node({100, 100, 140, 140});
     EXPECT_EQ(node->HitTest({139, 139}), hcBody);
