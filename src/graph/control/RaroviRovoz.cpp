@@ -9,7 +9,9 @@
 #include "platform/types/Exceptions.h"
 #include "platform/types/UpdateBracket.h"
 
+#include <QCoreApplication>
 #include <QScrollBar>
+#include <QStatusTipEvent>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -97,7 +99,6 @@ void TRaroviRovoz::EndUpdate() {
         return;
     }
     if (fSaveRangeChange) {
-        fSaveBoundsChange = {bkGraph, bkSelection, bkDragging};
         UpdateScrollRanges();
     }
     if (!fSaveInvalidateRect.IsEmpty()) {
@@ -331,7 +332,7 @@ bool TRaroviRovoz::SelectNextObject(bool backward, const TGraphObjectClass* cls)
             break;
         }
     }
-    if (next == nullptr || !next->Options().Contains(goSelectable) || next->Selected()) {
+    if (next == nullptr || !next->Options().Contains(goSelectable) || next == current) {
         return false;
     }
     ClearSelection();
@@ -454,9 +455,11 @@ void TRaroviRovoz::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flag
     if (flags.Contains(gcPlacement) || flags.Contains(gcView)) {
         IndexObject(object);
     }
+    if (flags.Contains(gcPlacement)) {
+        NotePlacementChange(object);
+    }
     if (fUpdateCount == 0) {
         if (flags.Contains(gcPlacement)) {
-            fSaveBoundsChange = {bkGraph, bkSelection, bkDragging};
             UpdateScrollRanges();
         }
         if (flags.Contains(gcData)) {
@@ -478,6 +481,18 @@ void TRaroviRovoz::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flag
     }
     if (flags.Contains(gcView)) {
         object->Invalidate();
+    }
+}
+
+// While a drag runs, the graph's bounds only grow: each step then costs the objects
+// that moved, not a pass over the whole graph. The drag's end takes the exact bounds.
+void TRaroviRovoz::NotePlacementChange(const TGraphObject* object) {
+    fSaveBoundsChange += TGraphBoundsKinds{bkSelection, bkDragging};
+    const TRect& graph = fSaveBounds[bkGraph];
+    if (fDragSource == nullptr || fSaveBoundsChange.Contains(bkGraph) || graph.IsEmpty()) {
+        fSaveBoundsChange.Include(bkGraph);
+    } else if (object->Showing()) {
+        GrowRectToInclude(fSaveBounds[bkGraph], object->VisualRect());
     }
 }
 
@@ -612,8 +627,8 @@ void TRaroviRovoz::SetShowHiddenObjects(bool value) {
 
 void TRaroviRovoz::SetHideSelection(bool value) {
     fHideSelection = value;
-    if (!hasFocus() && fSelectedObjects.Count() > 0) {
-        InvalidateRect(SelectionBounds());
+    if (!hasFocus()) {
+        InvalidateSelectionHandles();
     }
 }
 
@@ -825,8 +840,14 @@ void TRaroviRovoz::SetObjectUnderMouse(TGraphObject* object) {
         DoObjectMouseEnter(object);
     }
     // The hint of the object left behind must not stay up; the new one may show its own.
+    // The whole "short|long" hint goes to the windows around the graph as a status tip,
+    // for a status bar to show its long part.
     if (fDragSource == nullptr) {
         QToolTip::hideText();
+        if (!fDestroying) {
+            QStatusTipEvent tip(object != nullptr ? object->Hint() : QString());
+            QCoreApplication::sendEvent(this, &tip);
+        }
     }
 }
 

@@ -20,6 +20,7 @@
 #include <span>
 
 class QImage;
+class QPaintDevice;
 class QMenu;
 
 namespace zov {
@@ -175,6 +176,10 @@ public:
     void SaveAsBitmap(const QString& fileName);
     // The bitmap as a "bmp" or "png" file.
     void SaveAsImage(const QString& fileName, const QByteArray& format);
+    // The same picture as vectors with text kept as text: one graph unit per pixel
+    // at 96 dpi, the page exactly the objects' size.
+    void SaveAsSvg(const QString& fileName);
+    void SaveAsPdf(const QString& fileName);
     void CopyToGraphic(TPicture& picture, bool metafile);
     // The selection or the whole graph, in ClipboardFormats.
     void CopyToClipboard(bool selection);
@@ -214,6 +219,10 @@ public:
     void SetDefaultKeyMap(bool value) { fDefaultKeyMap = value; }
     QMenu* ObjectPopupMenu() const { return fObjectPopupMenu; }
     void SetObjectPopupMenu(QMenu* value) { fObjectPopupMenu = value; }
+    // Shown at the pointer when neither the objects nor OnContextPopup took the
+    // context menu.
+    QMenu* PopupMenu() const { return fPopupMenu; }
+    void SetPopupMenu(QMenu* value) { fPopupMenu = value; }
     const TGraphObjectClass* DefaultNodeClass() const { return fDefaultNodeClass; }
     void SetDefaultNodeClass(const TGraphObjectClass* value) { fDefaultNodeClass = value; }
     const TGraphObjectClass* DefaultLinkClass() const { return fDefaultLinkClass; }
@@ -333,6 +342,20 @@ public:
         OnMouseUp;
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
+    // One call per wheel notch (a delta of ±120; finer wheels and touchpads add up to
+    // it), at the mouse's client position. OnMouseWheel comes first; when it leaves
+    // handled false, OnMouseWheelDown or OnMouseWheelUp follows. When no handler takes
+    // the notch, the wheel scrolls the view; while a handler is set, movement short of
+    // a notch waits.
+    std::function<void(TRaroviRovoz& graph, TShiftState shift, int32_t wheelDelta,
+                       const TPoint& mousePos, bool& handled)>
+        OnMouseWheel;
+    std::function<void(TRaroviRovoz& graph, TShiftState shift, const TPoint& mousePos,
+                       bool& handled)>
+        OnMouseWheelDown;
+    std::function<void(TRaroviRovoz& graph, TShiftState shift, const TPoint& mousePos,
+                       bool& handled)>
+        OnMouseWheelUp;
     std::function<void(TRaroviRovoz& graph, TCanvas& canvas)> OnBeforeDraw;
     std::function<void(TRaroviRovoz& graph, TCanvas& canvas)> OnAfterDraw;
 
@@ -382,6 +405,10 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
     virtual void Click();
     virtual void DblClick();
+    // One wheel notch; true when a handler took it.
+    virtual bool DoMouseWheel(TShiftState shift, int32_t wheelDelta, const TPoint& mousePos);
+    virtual bool DoMouseWheelDown(TShiftState shift, const TPoint& mousePos);
+    virtual bool DoMouseWheelUp(TShiftState shift, const TPoint& mousePos);
 
     // Sets the canvas to the view transform; origin is the top-left of a buffer
     // that covers only part of the client area.
@@ -399,6 +426,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -442,12 +470,16 @@ private:
     // Refreshes the pointer's shape for a new shift state.
     void RefreshCursor();
     void RepaintHiddenSelection();
+    void InvalidateSelectionHandles();
     bool HandleKey(QKeyEvent* event);
     // Even spacing of the selection along one axis; true when something moved.
     bool SpaceSelection(bool horizontal);
     // The objects of the list to draw on the canvas, in drawing order.
     std::vector<TGraphObject*> ObjectsToDraw(TCanvas& canvas, TGraphObjectList& list);
     void IndexObject(TGraphObject* object);
+    void NotePlacementChange(const TGraphObject* object);
+    // Draws the objects on a device with the bounds' top-left corner at (0, 0).
+    void DrawObjectsOn(QPaintDevice& device, const TRect& bounds);
 
     int32_t fGridSize = 8;
     TColor fGridColor = 0x808080;
@@ -465,6 +497,7 @@ private:
     TGraphObjectList fDraggingObjects;
     bool fDefaultKeyMap = true;
     QMenu* fObjectPopupMenu = nullptr;
+    QMenu* fPopupMenu = nullptr;
     const TGraphObjectClass* fDefaultNodeClass = nullptr;
     const TGraphObjectClass* fDefaultLinkClass = nullptr;
     bool fModified = false;
@@ -484,6 +517,8 @@ private:
     bool fModifiedBeforeDrag = false; // restored when the drag is cancelled
     TGraphClipboardFormats fClipboardFormats{cfNative};
     TGraphObject* fObjectAtCursor = nullptr;
+    bool fReleaseEndsDoubleClick = false;
+    int32_t fWheelAccumulator = 0; // wheel movement short of a whole notch
     TFont fFont;
     TColor fColor = clWindow;
     TCursor fCursor = crDefault;

@@ -70,6 +70,8 @@ void TRaroviRovoz::FinishDragOperation(bool accept) {
         fDraggingObjects.Items(i)->LeaveDrag();
     }
     fDraggingObjects.Clear();
+    fSaveBoundsChange.Include(bkGraph);
+    UpdateScrollRanges();
     const bool inserting = fCommandMode == cmInsertNode || fCommandMode == cmInsertLink;
     if (!accept) {
         fDragModified = false;

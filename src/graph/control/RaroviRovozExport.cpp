@@ -6,6 +6,7 @@
 #include "platform/pictures/EmfWriter.h"
 #include "platform/pictures/Metafile.h"
 #include "platform/pictures/Picture.h"
+#include "platform/pictures/SvgWriter.h"
 #include "platform/stream/FileIO.h"
 #include "platform/types/Arithmetic.h"
 #include "platform/types/Exceptions.h"
@@ -17,7 +18,9 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QMimeData>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <cmath>
 
 namespace zov {
@@ -32,6 +35,9 @@ const QString kNativeWindowsFormat =
     QStringLiteral("application/x-qt-windows-mime;value=\"Rarovi Rovoz Format\"");
 #endif
 const QStringList kMetafileMimeTypes{QStringLiteral("image/emf"), QStringLiteral("image/x-emf")};
+
+constexpr int kScreenDotsPerInch = 96; // one graph unit is one pixel of the screen
+constexpr double kPointsPerInch = 72.0;
 
 QByteArray BitmapFileBytes(const QImage& image) {
     QByteArray bytes;
@@ -115,6 +121,42 @@ void TRaroviRovoz::SaveAsImage(const QString& fileName, const QByteArray& format
                          canvas.SetViewportOrg(-bounds.Left, -bounds.Top - top);
                          PaintObjects(canvas, fObjects);
                      });
+}
+
+void TRaroviRovoz::DrawObjectsOn(QPaintDevice& device, const TRect& bounds) {
+    QPainter painter(&device);
+    if (!painter.isActive()) {
+        throw EFCreateError(QStringLiteral("Cannot start drawing the picture."));
+    }
+    TCanvas canvas(&painter);
+    canvas.SetViewportOrg(-bounds.Left, -bounds.Top);
+    PaintObjects(canvas, fObjects);
+}
+
+void TRaroviRovoz::SaveAsSvg(const QString& fileName) {
+    const TRect bounds = BoundsOfObjects(fObjects);
+    TSafeFileWriter writer(fileName);
+    {
+        TSvgDevice device(writer.Device(), QSize(bounds.Width() + 1, bounds.Height() + 1));
+        DrawObjectsOn(device, bounds);
+    }
+    writer.Commit();
+}
+
+void TRaroviRovoz::SaveAsPdf(const QString& fileName) {
+    const TRect bounds = BoundsOfObjects(fObjects);
+    const QSizeF points =
+        QSizeF(bounds.Width() + 1, bounds.Height() + 1) * kPointsPerInch / kScreenDotsPerInch;
+    TSafeFileWriter writer(fileName);
+    {
+        QPdfWriter device(&writer.Device());
+        device.setResolution(kScreenDotsPerInch);
+        device.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait,
+                                         QMarginsF(), QPageLayout::Point));
+        device.setCreator(QStringLiteral("ZOV"));
+        DrawObjectsOn(device, bounds);
+    }
+    writer.Commit();
 }
 
 void TRaroviRovoz::CopyToGraphic(TPicture& picture, bool metafile) {

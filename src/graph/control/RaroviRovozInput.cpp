@@ -12,8 +12,12 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTextDocument>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 namespace zov {
 
@@ -95,6 +99,7 @@ bool InsertMode(TGraphCommandMode mode) {
 // ---- Qt's events ----
 
 void TRaroviRovoz::mousePressEvent(QMouseEvent* event) {
+    fReleaseEndsDoubleClick = false;
     TMouseButton button;
     if (ButtonOf(event->button(), button)) {
         const QPoint pos = event->position().toPoint();
@@ -114,7 +119,9 @@ void TRaroviRovoz::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint pos = event->position().toPoint();
     MouseUp(button, ShiftStateOf(event->modifiers(), event->buttons()), pos.x(), pos.y());
-    if (button == mbLeft && viewport()->rect().contains(pos)) {
+    // The release that ends a double click is no click of its own.
+    if (button == mbLeft && !std::exchange(fReleaseEndsDoubleClick, false) &&
+        viewport()->rect().contains(pos)) {
         Click();
     }
 }
@@ -126,12 +133,34 @@ void TRaroviRovoz::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     if (button == mbLeft) {
+        fReleaseEndsDoubleClick = true;
         DblClick();
     }
     TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
     shift.Include(ssDouble);
     const QPoint pos = event->position().toPoint();
     MouseDown(button, shift, pos.x(), pos.y());
+}
+
+void TRaroviRovoz::wheelEvent(QWheelEvent* event) {
+    constexpr int32_t kWheelDelta = 120; // one notch
+    fWheelAccumulator += event->angleDelta().y();
+    const QPoint pos = event->position().toPoint();
+    const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
+    bool handled = false;
+    const bool notched = std::abs(fWheelAccumulator) >= kWheelDelta;
+    while (std::abs(fWheelAccumulator) >= kWheelDelta) {
+        const int32_t delta = fWheelAccumulator > 0 ? kWheelDelta : -kWheelDelta;
+        fWheelAccumulator -= delta;
+        handled = DoMouseWheel(shift, delta, {pos.x(), pos.y()}) || handled;
+    }
+    // Movement short of a notch waits for the rest while a handler may take the notch.
+    const bool hooked = OnMouseWheel || OnMouseWheelDown || OnMouseWheelUp;
+    if (handled || (hooked && !notched && event->angleDelta().y() != 0)) {
+        event->accept();
+    } else {
+        QAbstractScrollArea::wheelEvent(event);
+    }
 }
 
 // Keys reach the graph before Qt moves the focus with Tab.
@@ -166,6 +195,10 @@ void TRaroviRovoz::keyReleaseEvent(QKeyEvent* event) {
 void TRaroviRovoz::contextMenuEvent(QContextMenuEvent* event) {
     bool handled = false;
     ChooseContextMenu({event->pos().x(), event->pos().y()}, handled);
+    if (!handled && fPopupMenu != nullptr) {
+        fPopupMenu->popup(event->globalPos());
+        handled = true;
+    }
     if (handled) {
         event->accept();
     } else {
@@ -183,10 +216,16 @@ void TRaroviRovoz::focusOutEvent(QFocusEvent* event) {
     RepaintHiddenSelection();
 }
 
-// The handles show only with the focus when the selection hides; they reach
-// beyond the objects by up to the marker size.
+// The handles show only with the focus when the selection hides.
 void TRaroviRovoz::RepaintHiddenSelection() {
-    if (fHideSelection && fSelectedObjects.Count() > 0) {
+    if (fHideSelection) {
+        InvalidateSelectionHandles();
+    }
+}
+
+// Handles reach beyond the objects by up to the marker size.
+void TRaroviRovoz::InvalidateSelectionHandles() {
+    if (fSelectedObjects.Count() > 0) {
         const TRect bounds = SelectionBounds();
         InvalidateRect({bounds.Left - fMarkerSize, bounds.Top - fMarkerSize,
                         bounds.Right + fMarkerSize, bounds.Bottom + fMarkerSize});
@@ -449,7 +488,8 @@ bool TRaroviRovoz::ShowObjectHint(const QPoint& clientPos, const QPoint& globalP
     const TRect visual = object->VisualRect();
     const TPoint topLeft = GraphToClient(visual.Left, visual.Top);
     const TPoint bottomRight = GraphToClient(visual.Right, visual.Bottom);
-    QToolTip::showText(globalPos, text, viewport(),
+    // User text is never markup: shown as typed, "<b>" included.
+    QToolTip::showText(globalPos, Qt::convertFromPlainText(text), viewport(),
                        QRect(QPoint(topLeft.X, topLeft.Y), QPoint(bottomRight.X, bottomRight.Y)));
     return true;
 }
@@ -469,6 +509,34 @@ void TRaroviRovoz::ChooseContextMenu(const TPoint& mousePos, bool& handled) {
     if (!handled && OnContextPopup) {
         OnContextPopup(*this, mousePos, handled);
     }
+}
+
+bool TRaroviRovoz::DoMouseWheel(TShiftState shift, int32_t wheelDelta, const TPoint& mousePos) {
+    bool handled = false;
+    if (OnMouseWheel) {
+        OnMouseWheel(*this, shift, wheelDelta, mousePos, handled);
+    }
+    if (!handled) {
+        handled =
+            wheelDelta < 0 ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
+    }
+    return handled;
+}
+
+bool TRaroviRovoz::DoMouseWheelDown(TShiftState shift, const TPoint& mousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown) {
+        OnMouseWheelDown(*this, shift, mousePos, handled);
+    }
+    return handled;
+}
+
+bool TRaroviRovoz::DoMouseWheelUp(TShiftState shift, const TPoint& mousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp) {
+        OnMouseWheelUp(*this, shift, mousePos, handled);
+    }
+    return handled;
 }
 
 void TRaroviRovoz::DoObjectClick(TGraphObject* object) {

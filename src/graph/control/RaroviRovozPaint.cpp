@@ -51,6 +51,8 @@ void TRaroviRovoz::paintEvent(QPaintEvent* event) {
         painter.fillRect(area, ToQColor(fColor));
     }
     TCanvas canvas(&painter);
+    // The view's canvas starts with the control's font: the ruler numbers keep its face.
+    canvas.Font().Assign(fFont);
     SetupDC(canvas);
     Paint(canvas);
 }

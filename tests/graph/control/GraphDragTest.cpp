@@ -73,6 +73,17 @@ TEST_F(GraphDragTest, MovementStaysOnThePage) {
     b->EndDrag(true);
 }
 
+TEST_F(GraphDragTest, ScrollRangesAreExactAgainAfterTheDrag) {
+    const int32_t range = graph->HorzScrollBar().Range();
+    ASSERT_TRUE(b->BeginDrag({320, 120}, hcBody));
+    b->DragBy(400, 0, false);
+    EXPECT_GT(graph->HorzScrollBar().Range(), range);
+    b->DragBy(-400, 0, false);
+    b->EndDrag(true);
+    EXPECT_EQ(b->Left(), 300);
+    EXPECT_EQ(graph->HorzScrollBar().Range(), range);
+}
+
 TEST_F(GraphDragTest, RemovingTheDragSourceCancelsTheDragFirst) {
     ASSERT_TRUE(a->BeginDrag({120, 120}, hcBody));
     a->DragBy(40, 0, false);
@@ -95,6 +106,26 @@ TEST_F(GraphDragTest, ChangingTheCommandModeCancelsTheDrag) {
     graph->SetCommandMode(cmPan);
     EXPECT_EQ(graph->DragSource(), nullptr);
     EXPECT_EQ(a->Left(), 100);
+}
+
+TEST_F(GraphDragTest, ALinkDraggedByItsSegmentLeavesSelectedNodesWhereTheyAre) {
+    const TPoint points[] = {{400, 400}, {1150, 400}};
+    TGraphLink* link = graph->InsertLink(points);
+    ASSERT_NE(link, nullptr);
+    link->SetSelected(true);
+    const uint32_t code = link->HitTest({700, 400});
+    ASSERT_EQ(code & hcSegment, hcSegment);
+
+    ASSERT_TRUE(link->BeginDrag({700, 400}, code));
+    EXPECT_EQ(graph->DraggingObjects().Count(), 1);
+    EXPECT_FALSE(a->Dragging());
+    // Only the link's own bounds limit the move: a's would stop it at the page's top-left.
+    link->DragBy(-90, -80, false);
+    link->EndDrag(true);
+
+    EXPECT_EQ(link->Points(0), (TPoint{310, 320}));
+    EXPECT_EQ(a->BoundsRect(), (TRect{100, 100, 150, 150}));
+    EXPECT_EQ(b->BoundsRect(), (TRect{300, 100, 350, 150}));
 }
 
 } // namespace

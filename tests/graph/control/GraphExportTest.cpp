@@ -1,6 +1,7 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/pictures/Metafile.h"
 #include "platform/pictures/Picture.h"
+#include "platform/types/Exceptions.h"
 #include "support/ControlFixture.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 namespace zov {
@@ -258,6 +260,47 @@ TEST_F(ExportTest, PrintsTheObjectsScaledToThePage) {
     }
     EXPECT_LT(darkest, 160);
     EXPECT_EQ(image.pixel(x + 10, y), qRgb(255, 255, 255)); // inside the white node
+}
+
+TEST_F(ExportTest, SvgAndPdfFilesHoldTheObjectsAtTheirSize) {
+    TGraphNode* a = Node({100, 100, 300, 180});
+    a->SetText(QStringLiteral("First caption"));
+    TGraphNode* b = Node({400, 100, 520, 180});
+    b->SetText(QStringLiteral("Second caption"));
+    Link(a, b);
+    const TRect bounds = graph->BoundsOfObjects(graph->Objects());
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("graph.svg"));
+    const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
+    graph->SaveAsSvg(svg);
+    graph->SaveAsPdf(pdf);
+
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.defaultSize(), QSize(bounds.Width() + 1, bounds.Height() + 1));
+    QImage image(renderer.defaultSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    // The first node's left edge lies on the picture's left edge.
+    EXPECT_LT(qGray(image.pixel(0, 40)), 128);
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        GTEST_SKIP() << "poppler-utils are not installed";
+    }
+    const QByteArray text = Poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains("First caption")) << text.constData();
+    EXPECT_TRUE(text.contains("Second caption")) << text.constData();
+}
+
+TEST_F(ExportTest, AFailedVectorExportLeavesNoFile) {
+    Node({100, 100, 300, 180});
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("no/such/folder/graph.svg"));
+    EXPECT_THROW(graph->SaveAsSvg(missing), EFCreateError);
+    EXPECT_THROW(graph->SaveAsPdf(missing + QStringLiteral(".pdf")), EFCreateError);
+    EXPECT_FALSE(QFile::exists(missing));
 }
 
 TEST_F(ExportTest, PrintingAnEmptyGraphDrawsNothing) {

@@ -7,7 +7,11 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QStatusTipEvent>
 #include <QTest>
+#include <QTextDocumentFragment>
+#include <QToolTip>
+#include <QWheelEvent>
 
 namespace zov {
 namespace {
@@ -151,6 +155,17 @@ TEST_F(InteractionTest, TabWalksTheObjectsAndPanKeysScroll) {
     graph->ClearSelection();
     Key(Qt::Key_Tab);
     EXPECT_EQ(graph->SelectedObjects().Count(), 0);
+}
+
+TEST_F(InteractionTest, TabFromAMultipleSelectionSelectsTheNextObjectAlone) {
+    TGraphNode* a = Node({100, 100, 180, 140});
+    TGraphNode* b = Node({300, 100, 380, 140});
+    a->SetSelected(true);
+    b->SetSelected(true);
+    Key(Qt::Key_Tab);
+    EXPECT_FALSE(a->Selected());
+    EXPECT_TRUE(b->Selected());
+    EXPECT_EQ(graph->SelectedObjects().Count(), 1);
 }
 
 TEST_F(InteractionTest, InsertedNodesTakeTheGridOrTheMinimumSize) {
@@ -321,6 +336,117 @@ TEST_F(InteractionTest, ObjectUnderTheMouseGetsEnterLeaveClickAndHint) {
     MoveTo({600, 400});
     EXPECT_EQ(graph->ObjectAtCursor(), nullptr);
     EXPECT_EQ(seen, (std::vector<std::string>{"enter", "click", "leave"}));
+}
+
+TEST_F(InteractionTest, ADoubleClickIsOneClickAndOneDoubleClick) {
+    Node({100, 100, 180, 140});
+    std::vector<std::string> seen;
+    graph->OnObjectClick = [&seen](TRaroviRovoz&, TGraphObject*) {
+        seen.push_back("click");
+    };
+    graph->OnObjectDblClick = [&seen](TRaroviRovoz&, TGraphObject*) {
+        seen.push_back("double");
+    };
+    // What a widget receives of a double click: the second press comes as the double click.
+    const QPoint at(140, 120);
+    Press(at);
+    Release(at);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(at), View()->mapToGlobal(QPointF(at)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View(), &dbl);
+    Release(at);
+    EXPECT_EQ(seen, (std::vector<std::string>{"click", "double"}));
+    // The next plain click counts again.
+    Press(at);
+    Release(at);
+    EXPECT_EQ(seen.back(), "click");
+    EXPECT_EQ(seen.size(), 3u);
+}
+
+TEST_F(InteractionTest, WheelNotchesReachTheHandlersOnceEachAndScrollOtherwise) {
+    Node({1000, 1400, 1100, 1460}); // room to scroll
+    auto wheel = [this](int delta) {
+        QWheelEvent event(QPointF(200, 150), View()->mapToGlobal(QPointF(200, 150)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(View(), &event);
+    };
+    std::vector<std::string> seen;
+    graph->OnMouseWheel = [&seen](TRaroviRovoz&, TShiftState shift, int32_t delta,
+                                  const TPoint& pos, bool&) {
+        EXPECT_TRUE(shift.Contains(ssCtrl));
+        EXPECT_EQ(pos, (TPoint{200, 150}));
+        seen.push_back("wheel " + std::to_string(delta));
+    };
+    graph->OnMouseWheelDown = [&seen](TRaroviRovoz&, TShiftState, const TPoint&, bool& handled) {
+        seen.push_back("down");
+        handled = true;
+    };
+    graph->OnMouseWheelUp = [&seen](TRaroviRovoz&, TShiftState, const TPoint&, bool& handled) {
+        seen.push_back("up");
+        handled = true;
+    };
+    const int32_t position = graph->VertScrollBar().Position();
+    // A touchpad's small steps make one notch only once they add up to 120.
+    wheel(-40);
+    wheel(-40);
+    EXPECT_TRUE(seen.empty());
+    wheel(-40);
+    EXPECT_EQ(seen, (std::vector<std::string>{"wheel -120", "down"}));
+    seen.clear();
+    wheel(240);
+    EXPECT_EQ(seen, (std::vector<std::string>{"wheel 120", "up", "wheel 120", "up"}));
+    EXPECT_EQ(graph->VertScrollBar().Position(), position); // handled: nothing scrolled
+
+    graph->OnMouseWheelDown = nullptr;
+    wheel(-120);
+    EXPECT_GT(graph->VertScrollBar().Position(), position);
+}
+
+TEST_F(InteractionTest, TheControlsPopupMenuShowsWhenNothingElseTookTheClick) {
+    QMenu menu;
+    menu.addAction(QStringLiteral("Paste"));
+    graph->SetPopupMenu(&menu);
+    ContextMenuAt({600, 400});
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    graph->OnContextPopup = [](TRaroviRovoz&, const TPoint&, bool& handled) {
+        handled = true;
+    };
+    ContextMenuAt({600, 400});
+    EXPECT_FALSE(menu.isVisible());
+}
+
+// Records the status tips that reach the watched widget.
+class TStatusTipRecorder : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::StatusTip) {
+            tips.push_back(static_cast<QStatusTipEvent*>(event)->tip());
+        }
+        return false;
+    }
+    QStringList tips;
+};
+
+TEST_F(InteractionTest, HoveringPublishesTheWholeHintAndTipsShowUserTextAsTyped) {
+    TGraphNode* a = Node({100, 100, 180, 140});
+    a->SetHint(QStringLiteral("Short|Long text"));
+    TGraphNode* b = Node({300, 100, 380, 140});
+    b->SetHint(QStringLiteral("Link: <b>x</b>"));
+    TStatusTipRecorder recorder;
+    graph->installEventFilter(&recorder);
+    MoveTo({140, 120});
+    MoveTo({600, 400});
+    EXPECT_EQ(recorder.tips, (QStringList{QStringLiteral("Short|Long text"), QString()}));
+
+    MoveTo({340, 120});
+    QHelpEvent help(QEvent::ToolTip, QPoint(340, 120), View()->mapToGlobal(QPoint(340, 120)));
+    QApplication::sendEvent(View(), &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(),
+              QStringLiteral("Link: <b>x</b>"));
+    QToolTip::hideText();
 }
 
 TEST_F(InteractionTest, AnInteractiveSessionLeavesAPictureAtEveryStep) {

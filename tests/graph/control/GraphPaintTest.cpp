@@ -1,13 +1,30 @@
 #include "platform/graphics/Canvas.h"
 #include "support/ControlFixture.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace zov {
 namespace {
 
 using test::ControlTest;
+
+// Collects the areas Qt repaints on the widget it watches.
+class TPaintRecorder : public QObject {
+public:
+    explicit TPaintRecorder(QRegion& painted) : fPainted(painted) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            fPainted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+
+private:
+    QRegion& fPainted;
+};
 
 class PaintTest : public ControlTest {
 protected:
@@ -118,6 +135,32 @@ TEST_F(PaintTest, HandlesHideWithoutFocusButTheSelectionStays) {
     graph->clearFocus();
     EXPECT_EQ(Grab(), plain);
     EXPECT_TRUE(node->Selected());
+}
+
+TEST_F(PaintTest, ShowingHiddenHandlesRepaintsTheirWholeReach) {
+    TGraphNode* node = Node({100, 100, 200, 160});
+    node->SetSelected(true);
+    graph->clearFocus();
+    graph->SetHideSelection(true);
+    QCoreApplication::processEvents();
+    QRegion painted;
+    TPaintRecorder recorder(painted);
+    graph->viewport()->installEventFilter(&recorder);
+    graph->SetHideSelection(false);
+    QCoreApplication::processEvents();
+    const TRect handles = node->SelectedVisualRect();
+    const QRect reach(handles.Left, handles.Top, handles.Width(), handles.Height());
+    EXPECT_TRUE((QRegion(reach) - painted).isEmpty());
+}
+
+TEST_F(PaintTest, RulerNumbersUseTheControlsFontFace) {
+    const QRect ruler(28, 0, 400, 26);
+    const QImage arial = Grab().copy(ruler);
+    graph->Font().SetName(QStringLiteral("Courier New"));
+    const QImage courier = Grab().copy(ruler);
+    EXPECT_NE(courier, arial);
+    graph->Font().SetName(QStringLiteral("Arial"));
+    EXPECT_EQ(Grab().copy(ruler), arial);
 }
 
 TEST_F(PaintTest, DrawPaintsObjectsOnlyInTheCanvasCoordinates) {
