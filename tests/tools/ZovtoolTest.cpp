@@ -1,14 +1,17 @@
+#include "JsonStreamWriter.h"
 #include "graph/control/RaroviRovoz.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace zov {
@@ -91,6 +94,52 @@ TEST_F(ZovtoolTest, DumpPrintsTheGraphAsJson) {
     EXPECT_EQ(edge["endStyle"].toString(), QStringLiteral("lsArrow"));
     EXPECT_EQ(edge["points"].toArray().size(), 2);
     EXPECT_EQ(edge["points"][0].toArray().size(), 2);
+}
+
+TEST_F(ZovtoolTest, DumpWritesTheIndentedJsonLayoutByteForByte) {
+    QFile expected(QStringLiteral(ZOV_TEST_DATA "/all_objects.json"));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    const ToolRun run = Zovtool(
+        {QStringLiteral("dump"), QStringLiteral(ZOV_FUZZ_CORPUS "/graph_file/all_objects.zov")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(run.out, expected.readAll());
+}
+
+// Strings that need JSON's escapes, UTF-8 or \u escapes come out as QJsonDocument
+// writes them.
+TEST(JsonStreamWriterTest, StringsAreWrittenAsQJsonDocumentWritesThem) {
+    const QString texts[] = {
+        QStringLiteral("plain"),
+        QStringLiteral("quote \" backslash \\ slash /"),
+        QStringLiteral("\b\f\n\r\t"),
+        QString(QChar(0x01)) + QChar(0x1F) + QChar(0x7F),
+        QString::fromUtf8("\u00E9\u20AC\U0001D11E"),
+        QString(QChar(0xD800)) + QStringLiteral("x") + QChar(0xDC00),
+        QString(),
+    };
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        std::FILE* file = std::tmpfile();
+        ASSERT_NE(file, nullptr);
+        TJsonStreamWriter json(file);
+        json.BeginObject();
+        json.Key("list");
+        json.BeginArray();
+        json.Value(text);
+        json.EndArray();
+        json.Key("none");
+        json.BeginArray();
+        json.EndArray();
+        json.EndObject();
+        ASSERT_TRUE(json.Finish());
+        std::rewind(file);
+        QFile written;
+        ASSERT_TRUE(written.open(file, QIODevice::ReadOnly));
+        const QJsonObject object{{"list", QJsonArray{text}}, {"none", QJsonArray{}}};
+        EXPECT_EQ(written.readAll(), QJsonDocument(object).toJson(QJsonDocument::Indented));
+        written.close();
+        std::fclose(file);
+    }
 }
 
 TEST_F(ZovtoolTest, UnreadableFilesGiveOneErrorLine) {

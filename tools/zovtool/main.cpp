@@ -8,7 +8,6 @@
 #include "platform/types/Exceptions.h"
 
 #include <QApplication>
-#include <QJsonDocument>
 #include <cstdio>
 
 namespace {
@@ -46,9 +45,7 @@ int Dump(const QString& fileName) {
     if (!Load(graph, fileName)) {
         return 1;
     }
-    const QByteArray json = QJsonDocument(zov::GraphToJson(graph)).toJson(QJsonDocument::Indented);
-    std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return zov::WriteGraphJson(graph, stdout) ? 0 : 1;
 }
 
 int Export(const QString& fileName, const QString& outName) {
