@@ -190,6 +190,9 @@ TEST_F(ZovtoolTest, ExportWritesEveryFormatByItsExtension) {
         EXPECT_EQ(image.pixel(0, 25), qRgb(0, 0, 0)) << name; // the node's left edge
         EXPECT_EQ(image.pixel(150, 1), qRgb(255, 255, 255)) << name;
     }
+    // Both bitmap files hold the same pixels, whatever their compression.
+    EXPECT_EQ(QImage(Path("out.png")).convertToFormat(QImage::Format_RGB32),
+              QImage(Path("out.bmp")).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(ZovtoolTest, FailedExportsLeaveNoFileBehind) {

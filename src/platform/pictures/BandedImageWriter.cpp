@@ -16,6 +16,8 @@ namespace {
 constexpr int32_t kBandBytes = 8 << 20; // painting buffer per band
 // The largest side libpng writes (and far beyond any page).
 constexpr int32_t kMaxSide = 1000000;
+constexpr int kPngCompressionLevel = 3;
+constexpr int kPngMemoryLevel = 2;
 
 // Calls paint for each band, bottom band first when bottomUp, and hands the band's
 // rows in file order to row.
@@ -84,8 +86,13 @@ void WritePng(TSafeFileWriter& sink, int32_t width, int32_t height, const TBandP
                 ->TryWrite(data, static_cast<int64_t>(size));
         },
         nullptr);
-    png_set_compression_level(png, 3);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    // Measured on exported diagrams (mostly white, thin lines, text): without row
+    // filters and with a small hash table, deflate is about twice as fast and the
+    // file no larger. A large table costs its sliding on every 32 KB of pixels, and
+    // filters only break up the long runs of background.
+    png_set_compression_level(png, kPngCompressionLevel);
+    png_set_compression_mem_level(png, kPngMemoryLevel);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE,
                  PNG_FILTER_TYPE_BASE);
