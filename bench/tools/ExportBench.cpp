@@ -1,24 +1,31 @@
-// What "zovtool export" does for a diagram of captioned boxes joined by arrows:
-// load the graph file, then write the picture.
+// What zovtool does for a diagram of captioned boxes joined by arrows: load the
+// graph file, then write its picture or its JSON.
 #include "GeneratedGraphs.h"
 #include "GraphExport.h"
+#include "GraphJson.h"
 #include "graph/control/RaroviRovoz.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 
 namespace zov {
 namespace {
 
+// A graph file of the given number of boxes, each but the first with an arrow from
+// the one before.
+QString SaveBoxDiagram(const QTemporaryDir& dir, int64_t boxes) {
+    const QString input = dir.filePath(QStringLiteral("boxes.zov"));
+    TRaroviRovoz graph;
+    GenerateBoxDiagram(graph, boxes);
+    graph.SaveToFile(input);
+    return input;
+}
+
 void Export(benchmark::State& state, const char* extension) {
     QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("boxes.zov"));
-    {
-        TRaroviRovoz graph;
-        GenerateBoxDiagram(graph, state.range(0));
-        graph.SaveToFile(input);
-    }
+    const QString input = SaveBoxDiagram(dir, state.range(0));
     const QString output = dir.filePath(QStringLiteral("boxes.") + QLatin1String(extension));
     for (auto _ : state) {
         TRaroviRovoz graph;
@@ -47,6 +54,23 @@ void BM_ExportPdf(benchmark::State& state) {
     Export(state, "pdf");
 }
 BENCHMARK(BM_ExportPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// What "zovtool dump" does: load the graph file, then write its JSON.
+void BM_DumpJson(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString input = SaveBoxDiagram(dir, state.range(0));
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    int32_t objects = 0;
+    for (auto _ : state) {
+        TRaroviRovoz graph;
+        graph.LoadFromFile(input);
+        objects = graph.Objects().Count();
+        WriteGraphJson(graph, sink);
+    }
+    std::fclose(sink);
+    state.counters["objects"] = objects;
+}
+BENCHMARK(BM_DumpJson)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 } // namespace zov

@@ -14,9 +14,15 @@ namespace zov {
 
 namespace {
 
-template <typename E, std::size_t N> QString NameOf(E value, const char* const (&names)[N]) {
+// An enumeration value by name; a value outside the names as its number, in quotes.
+template <typename E, std::size_t N>
+void WriteName(TJsonStreamWriter& json, E value, const char* const (&names)[N]) {
     const auto index = static_cast<std::size_t>(value);
-    return index < N ? QString::fromLatin1(names[index]) : QString::number(index);
+    if (index < N) {
+        json.Value(QLatin1StringView(names[index]));
+    } else {
+        json.Value(QString::number(index));
+    }
 }
 
 template <typename Set, std::size_t N>
@@ -24,7 +30,7 @@ void WriteNames(TJsonStreamWriter& json, Set set, const char* const (&names)[N])
     json.BeginArray();
     for (std::size_t i = 0; i < N; ++i) {
         if (set.Contains(static_cast<typename Set::Element>(i))) {
-            json.Value(QString::fromLatin1(names[i]));
+            json.Value(QLatin1StringView(names[i]));
         }
     }
     json.EndArray();
@@ -55,9 +61,9 @@ void WriteFont(TJsonStreamWriter& json, const TFont& font) {
     json.Key("orientation");
     json.Value(int64_t{font.Orientation()});
     json.Key("pitch");
-    json.Value(NameOf(font.Pitch(), kFontPitchNames));
+    WriteName(json, font.Pitch(), kFontPitchNames);
     json.Key("quality");
-    json.Value(NameOf(font.Quality(), kFontQualityNames));
+    WriteName(json, font.Quality(), kFontQualityNames);
     json.Key("style");
     WriteNames(json, font.Style(), kFontStyleNames);
     json.EndObject();
@@ -68,7 +74,7 @@ void WriteBrush(TJsonStreamWriter& json, const TBrush& brush) {
     json.Key("color");
     json.Value(int64_t{brush.Color()});
     json.Key("style");
-    json.Value(NameOf(brush.Style(), kBrushStyleNames));
+    WriteName(json, brush.Style(), kBrushStyleNames);
     json.EndObject();
 }
 
@@ -77,9 +83,9 @@ void WritePen(TJsonStreamWriter& json, const TPen& pen) {
     json.Key("color");
     json.Value(int64_t{pen.Color()});
     json.Key("mode");
-    json.Value(NameOf(pen.Mode(), kPenModeNames));
+    WriteName(json, pen.Mode(), kPenModeNames);
     json.Key("style");
-    json.Value(NameOf(pen.Style(), kPenStyleNames));
+    WriteName(json, pen.Style(), kPenStyleNames);
     json.Key("width");
     json.Value(int64_t{pen.Width()});
     json.EndObject();
@@ -138,7 +144,7 @@ struct TField {
 constexpr TField kFields[] = {
     {"alignment", TFieldOf::Nodes,
      [](TJsonStreamWriter& j, const TObjectView& v) {
-         j.Value(NameOf(v.Node->Alignment(), kAlignmentNames));
+         WriteName(j, v.Node->Alignment(), kAlignmentNames);
      }},
     {"background", TFieldOf::Nodes,
      [](TJsonStreamWriter& j, const TObjectView& v) {
@@ -154,7 +160,7 @@ constexpr TField kFields[] = {
      }},
     {"beginStyle", TFieldOf::Links,
      [](TJsonStreamWriter& j, const TObjectView& v) {
-         j.Value(NameOf(v.Link->BeginStyle(), kLinkBeginEndStyleNames));
+         WriteName(j, v.Link->BeginStyle(), kLinkBeginEndStyleNames);
      }},
     {"brush", TFieldOf::Every,
      [](TJsonStreamWriter& j, const TObjectView& v) {
@@ -170,7 +176,7 @@ constexpr TField kFields[] = {
      }},
     {"endStyle", TFieldOf::Links,
      [](TJsonStreamWriter& j, const TObjectView& v) {
-         j.Value(NameOf(v.Link->EndStyle(), kLinkBeginEndStyleNames));
+         WriteName(j, v.Link->EndStyle(), kLinkBeginEndStyleNames);
      }},
     {"font", TFieldOf::Every,
      [](TJsonStreamWriter& j, const TObjectView& v) {
@@ -190,7 +196,7 @@ constexpr TField kFields[] = {
      }},
     {"layout", TFieldOf::Nodes,
      [](TJsonStreamWriter& j, const TObjectView& v) {
-         j.Value(NameOf(v.Node->Layout(), kTextLayoutNames));
+         WriteName(j, v.Node->Layout(), kTextLayoutNames);
      }},
     {"left", TFieldOf::Nodes,
      [](TJsonStreamWriter& j, const TObjectView& v) {

@@ -1,16 +1,19 @@
 #include "JsonStreamWriter.h"
 
+#include <charconv>
+#include <iterator>
+
 namespace zov {
 
 namespace {
 
-constexpr qsizetype kFlushSize = 1 << 16;
+constexpr size_t kFlushSize = 1 << 16;
 
 char HexDigit(unsigned value) {
     return static_cast<char>(value < 10 ? '0' + value : 'a' + value - 10);
 }
 
-void AppendEscaped(QByteArray& out, unsigned code) {
+void AppendEscaped(std::string& out, unsigned code) {
     out += "\\u";
     for (int shift = 12; shift >= 0; shift -= 4) {
         out += HexDigit((code >> shift) & 0xF);
@@ -18,11 +21,11 @@ void AppendEscaped(QByteArray& out, unsigned code) {
 }
 
 // JSON's escapes; other text as UTF-8, lone surrogates as \u escapes.
-void AppendString(QByteArray& out, const QString& text) {
+template <class Text> void AppendString(std::string& out, const Text& text) {
     out += '"';
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
+        const char16_t c = QChar(text[i]).unicode();
         if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
             out += static_cast<char>(c);
             continue;
@@ -54,19 +57,23 @@ void AppendString(QByteArray& out, const QString& text) {
         }
         if (c < 0x20) {
             AppendEscaped(out, c);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            out += QStringView(text).mid(i, 2).toUtf8();
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar(text[i + 1]).isLowSurrogate()) {
+            out += QString(text.mid(i, 2)).toStdString();
             ++i;
         } else if (QChar::isSurrogate(c)) {
             AppendEscaped(out, c);
         } else {
-            out += QStringView(text).mid(i, 1).toUtf8();
+            out += QString(QChar(c)).toStdString();
         }
     }
     out += '"';
 }
 
 } // namespace
+
+TJsonStreamWriter::TJsonStreamWriter(std::FILE* out) : fOut(out) {
+    fBuffer.reserve(2 * kFlushSize);
+}
 
 void TJsonStreamWriter::Key(const char* key) {
     Separate();
@@ -78,7 +85,9 @@ void TJsonStreamWriter::Key(const char* key) {
 
 void TJsonStreamWriter::Value(int64_t value) {
     BeforeValue();
-    fBuffer += QByteArray::number(static_cast<qlonglong>(value));
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(std::begin(digits), std::end(digits), value);
+    fBuffer.append(digits, end.ptr);
     FlushWhenFull();
 }
 
@@ -88,6 +97,12 @@ void TJsonStreamWriter::Value(bool value) {
 }
 
 void TJsonStreamWriter::Value(const QString& text) {
+    BeforeValue();
+    AppendString(fBuffer, text);
+    FlushWhenFull();
+}
+
+void TJsonStreamWriter::Value(QLatin1StringView text) {
     BeforeValue();
     AppendString(fBuffer, text);
     FlushWhenFull();
@@ -140,7 +155,7 @@ void TJsonStreamWriter::Separate() {
 }
 
 void TJsonStreamWriter::Indent(size_t depth) {
-    fBuffer.append(static_cast<qsizetype>(4 * depth), ' ');
+    fBuffer.append(4 * depth, ' ');
 }
 
 void TJsonStreamWriter::FlushWhenFull() {
@@ -150,11 +165,10 @@ void TJsonStreamWriter::FlushWhenFull() {
 }
 
 void TJsonStreamWriter::WriteOut() {
-    const auto size = static_cast<size_t>(fBuffer.size());
-    if (std::fwrite(fBuffer.constData(), 1, size, fOut) != size) {
+    if (std::fwrite(fBuffer.data(), 1, fBuffer.size(), fOut) != fBuffer.size()) {
         fFailed = true;
     }
-    fBuffer.clear();
+    fBuffer.clear(); // keeps the room
 }
 
 } // namespace zov

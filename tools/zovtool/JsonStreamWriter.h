@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QByteArray>
+#include <QLatin1StringView>
 #include <QString>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace zov {
@@ -14,7 +15,7 @@ namespace zov {
 // the order given; the caller gives them sorted to match that form exactly.
 class TJsonStreamWriter {
 public:
-    explicit TJsonStreamWriter(std::FILE* out) : fOut(out) {}
+    explicit TJsonStreamWriter(std::FILE* out);
     TJsonStreamWriter(const TJsonStreamWriter&) = delete;
     TJsonStreamWriter& operator=(const TJsonStreamWriter&) = delete;
 
@@ -27,6 +28,7 @@ public:
     void Value(int64_t value);
     void Value(bool value);
     void Value(const QString& text);
+    void Value(QLatin1StringView text);
     void Null();
     // Ends the document and writes what is buffered; false when writing failed.
     bool Finish();
@@ -41,7 +43,7 @@ private:
     void WriteOut();
 
     std::FILE* fOut;
-    QByteArray fBuffer;
+    std::string fBuffer;
     std::vector<bool> fOpenHasItems; // per open container: something written in it
     bool fAfterKey = false;
     bool fFailed = false;
