@@ -1,8 +1,10 @@
 #include "platform/pictures/Metafile.h"
 
 #include "platform/graphics/Canvas.h"
+#include "platform/pictures/EmfOutput.h"
 #include "platform/pictures/EmfWriter.h"
 #include "platform/pictures/Picture.h"
+#include "platform/types/Arithmetic.h"
 #include "support/CanvasScene.h"
 
 #include <QPainter>
@@ -10,6 +12,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <limits>
 
 namespace zov {
 namespace {
@@ -706,6 +709,99 @@ TEST(EmfHostile, ExtremeValuesInForeignRecords) {
     }
     for (int i = 0; i < 300; ++i) {
         PlaysSafely(ForeignFile(Record(Emr::SaveDC, {})));
+    }
+}
+
+// ---- What reaches Qt -----------------------------------------------------------------
+
+TEST(EmfLimits, DrawableTransformsAndAreas) {
+    constexpr double kLimit = kMaxCoordinate;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const QRectF unit(0, 0, 1, 1);
+    const struct {
+        const char* name;
+        QTransform transform;
+        QRectF area;
+        bool drawable;
+    } cases[] = {
+        {"identity", QTransform(), unit, true},
+        {"turned and stretched", QTransform().rotate(30).scale(0.05, 25), unit, true},
+        {"print scale", QTransform::fromScale(600 / 96.0, 600 / 96.0), unit, true},
+        {"not a number", QTransform(nan, 0, 0, 1, 0, 0), unit, false},
+        {"infinite translation", QTransform(1, 0, 0, 1, 0, -inf), unit, false},
+        {"translation beyond the device", QTransform::fromTranslate(-2 * kLimit, 0), unit, false},
+        {"translation at the edge", QTransform::fromTranslate(-kLimit + 1, 0), unit, true},
+        {"huge scale", QTransform::fromScale(1 << 20, 1), unit, false},
+        {"tiny scale", QTransform::fromScale(1, 1.0 / (1 << 20)), unit, false},
+        {"flattened", QTransform(1, 1, 1, 1, 0, 0), unit, false},
+        {"projective", QTransform(1, 0, 0.001, 0, 1, 0, 0, 0, 1), unit, false},
+        {"area beyond the device", QTransform::fromScale(2, 2), QRectF(0, 0, kLimit, 1), false},
+        {"area within the device", QTransform(), QRectF(-kLimit, -kLimit, 2 * kLimit, 1), true},
+        {"area turned beyond the device", QTransform().rotate(45), QRectF(0, 0, kLimit, kLimit),
+         false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsDrawable(c.transform, c.area), c.drawable) << c.name;
+    }
+}
+
+// The regression files of the fuzz target, by what they reached.
+const QByteArray kHugeTextAdvances = QByteArray::fromHex(
+    "010000006C0000000000000000000000DA02000090010000FFFFFFFFFFFFFFFF8C4B00007129000020454D46"
+    "00000100B48A0000DE0400000500000024000000000000000000000080070000A0050000FC0100007D010000"
+    "00000000000000000000000060C0073D48D0050023000000200000000000803D00000000000000000000803D"
+    "000000FF00000000120000000C00000001000000160000000C000000180000005D0000003400000000000000"
+    "00000000000000000000000000000000002101001000000000000000000000000000000000000000250000FC"
+    "0C0000000100000027000000180000000200000000000000FFFF800000000000250000000C00000002000000"
+    "560000002C0000000000000000000000820000005000000004000000080008002808080028080805080C0801"
+    "3D000000080000003C000000080000004000000018000000C800000000000000480100004E00000054000000"
+    "C0000000D10000001C0000004001000037000000020000000000000000000000100D00006002000013000000"
+    "4C000000000000000000000000000000FFFFFFFFFFFFFFFF74000000540052006F0075006E0064010000006C"
+    "0000000000000000000000DA0200009001D6000000000000002C000000C80000001400000049010000150000"
+    "00040000009814400198145001880C5001880C40013D000000080000001B00000010000000880C0000C00100"
+    "D01D130098144002981450023D0000000800880C00");
+
+// Text whose advances run hundreds of millions of device pixels along a baseline
+// squeezed under a turned painter: Qt's glyph cache crashed on the positions. The
+// sanitizers and the absence of a crash are the assertion; with a black band drawn
+// ahead of the file's records, the band must still be there.
+TEST(EmfLimits, TextRunningFarBeyondTheDevice) {
+    constexpr qsizetype kHeaderSize = 108;
+    const QByteArray band =
+        Record(Emr::SelectObject, Le32({0x80000004})) + Polygon16({0, 0, 1, 0, 1, 200, 0, 200});
+    const QByteArray banded =
+        kHugeTextAdvances.left(kHeaderSize) + band + kHugeTextAdvances.mid(kHeaderSize);
+    const struct {
+        const char* name;
+        QTransform painter;
+        QRectF target;
+    } cases[] = {
+        {"as fuzzed, upright", QTransform(), QRectF(0, 0, 64, 48)},
+        {"as fuzzed, a tall rectangle turned", QTransform().rotate(30), QRectF(-10, 5, 40, 1e4)},
+        {"zoomed in", QTransform::fromScale(24, 24), QRectF(0, 0, 64, 48)},
+        {"printed", QTransform::fromScale(600 / 96.0, 600 / 96.0), QRectF(0, 0, 64, 48)},
+        {"zoomed out and turned back", QTransform().rotate(-60).scale(0.25, 0.25),
+         QRectF(-100, 100, 64, 48)},
+    };
+    for (const auto& c : cases) {
+        const auto play = [&c](const QByteArray& file) {
+            QImage image = White(64, 48);
+            QPainter painter(&image);
+            painter.setTransform(c.painter);
+            PlayEnhancedMetafile(file, painter, c.target);
+            painter.end();
+            return image;
+        };
+        play(kHugeTextAdvances);
+        const QImage image = play(banded);
+        int black = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                black += image.pixel(x, y) == qRgb(0, 0, 0);
+            }
+        }
+        EXPECT_GT(black, 0) << c.name;
     }
 }
 

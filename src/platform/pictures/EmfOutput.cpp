@@ -8,6 +8,7 @@
 #include <QLineF>
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace zov {
@@ -15,6 +16,11 @@ namespace {
 
 // Text beyond this size in device pixels is damage, not lettering.
 constexpr double kMaxTextPixels = 16384;
+constexpr double kMinTextPixels = 0.5;
+// Device pixels per unit, for both a transform and its inverse: their
+// determinants then stay above 2^-38, clear of what Qt takes for singular.
+constexpr double kMinScale = 1.0 / (1 << 19);
+constexpr double kMaxScale = 1 << 19;
 // Qt takes no wider pen.
 constexpr double kMaxPenWidth = 32767;
 
@@ -137,6 +143,38 @@ QRegion PathRegion(const QPainterPath& path, const QRect& limit) {
 
 } // namespace
 
+bool IsDrawableTransform(const QTransform& t) {
+    if (!t.isAffine()) {
+        return false;
+    }
+    const double m[] = {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
+    if (!std::all_of(std::begin(m), std::end(m), [](double v) { return std::isfinite(v); }) ||
+        std::abs(t.dx()) > kMaxCoordinate || std::abs(t.dy()) > kMaxCoordinate) {
+        return false;
+    }
+    // The largest and smallest singular values of the linear part.
+    const double squares =
+        t.m11() * t.m11() + t.m12() * t.m12() + t.m21() * t.m21() + t.m22() * t.m22();
+    const double determinant = t.m11() * t.m22() - t.m12() * t.m21();
+    const double largest = std::sqrt(
+        (squares + std::sqrt(std::max(squares * squares - 4 * determinant * determinant, 0.0))) /
+        2);
+    const double smallest = largest > 0 ? std::abs(determinant) / largest : 0;
+    return largest <= kMaxScale && smallest >= kMinScale;
+}
+
+bool IsDrawable(const QTransform& transform, const QRectF& area) {
+    if (!IsDrawableTransform(transform)) {
+        return false;
+    }
+    const QRectF mapped = transform.mapRect(area);
+    const auto inside = [](double v) {
+        return std::abs(v) <= kMaxCoordinate;
+    };
+    return inside(mapped.left()) && inside(mapped.right()) && inside(mapped.top()) &&
+           inside(mapped.bottom());
+}
+
 TEmfOutput::TEmfOutput(QPainter& painter, const QTransform& deviceToPaint)
     : fPainter(painter), fDeviceToPaint(deviceToPaint),
       fRasterOps(painter.paintEngine() != nullptr &&
@@ -182,10 +220,12 @@ void TEmfOutput::Shape(const TEmfDcState& dc, const QTransform& toPaint, const Q
 }
 
 double TEmfOutput::Text(const TEmfDcState& dc, const QTransform& toPaint, const TEmfText& t) {
-    if (!PrepareRop(Gdi::R2CopyPen)) {
+    // The box is filled or clips; one that leaves the device takes the text with it.
+    const bool boxFits = IsDrawable(toPaint, t.rect);
+    if (((t.options & Gdi::EtoClipped) && !boxFits) || !PrepareRop(Gdi::R2CopyPen)) {
         return 0;
     }
-    if (t.options & Gdi::EtoOpaque) {
+    if ((t.options & Gdi::EtoOpaque) && boxFits) {
         fPainter.setWorldTransform(toPaint);
         fPainter.fillRect(t.rect, dc.bkColor);
     }
@@ -197,11 +237,17 @@ double TEmfOutput::Text(const TEmfDcState& dc, const QTransform& toPaint, const 
     const double sy = yAxis.length();
     const TEmfFont& f = dc.font;
     double em = f.height == 0 ? 16 : std::abs(f.height) * sy;
+    const auto usable = [](double pixels) {
+        return pixels >= kMinTextPixels && pixels <= kMaxTextPixels;
+    };
+    if (t.text.isEmpty() || !IsDrawableTransform(toPaint) || !usable(em)) {
+        return 0;
+    }
     if (f.height > 0) {
         const QFontMetricsF cell(QtFont(f, em));
         em *= em / std::max(cell.ascent() + cell.descent(), 1.0);
     }
-    if (t.text.isEmpty() || !(em >= 0.5 && em <= kMaxTextPixels) || !(sx > 0)) {
+    if (!usable(em) || em * sx / sy > kMaxTextPixels) {
         return 0;
     }
     const QFont font = QtFont(f, em);
@@ -209,11 +255,12 @@ double TEmfOutput::Text(const TEmfDcState& dc, const QTransform& toPaint, const 
     const QFontMetricsF metrics(font);
     const double toText = sy / fit; // logical units along the baseline to font pixels
     std::vector<double> natural;
-    double width = 0;
+    double naturalWidth = 0;
     for (const QChar c : t.text) {
         natural.push_back(metrics.horizontalAdvance(c));
-        width += natural.back();
+        naturalWidth += natural.back();
     }
+    double width = naturalWidth;
     bool spaced = false;
     if (!t.advances.empty()) {
         width = 0;
@@ -234,34 +281,52 @@ double TEmfOutput::Text(const TEmfDcState& dc, const QTransform& toPaint, const 
     } else if (dc.textAlign & Gdi::TaBottom) {
         y = -metrics.descent();
     }
-    fPainter.save();
-    if (t.options & Gdi::EtoClipped) {
-        fPainter.setWorldTransform(toPaint);
-        fPainter.setClipRect(t.rect, Qt::IntersectClip);
+    // The pieces to draw, each at its start; with the file's own spacing, one per
+    // character (a surrogate pair staying together).
+    struct TPiece {
+        qsizetype at;
+        qsizetype length;
+        double x;
+    };
+    std::vector<TPiece> pieces;
+    double left = std::min({x, x + width, x + naturalWidth});
+    double right = std::max({x, x + width, x + naturalWidth});
+    if (spaced) {
+        double at = x;
+        for (qsizetype i = 0; i < t.text.size();) {
+            const qsizetype n = t.text[i].isHighSurrogate() && i + 1 < t.text.size() ? 2 : 1;
+            pieces.push_back({i, n, at});
+            left = std::min(left, at);
+            for (qsizetype k = 0; k < n; ++k, ++i) {
+                right = std::max(right, at + natural[static_cast<size_t>(i)]);
+                at += t.advances[static_cast<size_t>(i)] * toText;
+            }
+        }
+    } else {
+        pieces.push_back({0, t.text.size(), x});
     }
     const QPointF anchor = toPaint.map(t.origin);
     QTransform layout;
     layout.translate(anchor.x(), anchor.y());
     layout.rotate(-(xAxis.angle() + f.escapement / 10.0));
     layout.scale(fit * sx / sy, fit);
+    if (!IsDrawable(layout, QRectF(QPointF(left, y - metrics.ascent()),
+                                   QPointF(right, y + metrics.descent())))) {
+        return 0;
+    }
+    fPainter.save();
+    if (t.options & Gdi::EtoClipped) {
+        fPainter.setWorldTransform(toPaint);
+        fPainter.setClipRect(t.rect, Qt::IntersectClip);
+    }
     fPainter.setWorldTransform(layout);
     if (dc.opaqueBk) {
         fPainter.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.height()), dc.bkColor);
     }
     fPainter.setFont(font);
     fPainter.setPen(dc.textColor);
-    if (spaced) {
-        // The file's own spacing, for fonts whose widths differ from the writer's.
-        for (qsizetype i = 0; i < t.text.size(); ++i) {
-            const qsizetype n = t.text[i].isHighSurrogate() && i + 1 < t.text.size() ? 2 : 1;
-            fPainter.drawText(QPointF(x, y), t.text.mid(i, n));
-            for (qsizetype k = 0; k < n; ++k) {
-                x += t.advances[static_cast<size_t>(i + k)] * toText;
-            }
-            i += n - 1;
-        }
-    } else {
-        fPainter.drawText(QPointF(x, y), t.text);
+    for (const TPiece& piece : pieces) {
+        fPainter.drawText(QPointF(piece.x, y), t.text.mid(piece.at, piece.length));
     }
     fPainter.restore();
     return width / toText;

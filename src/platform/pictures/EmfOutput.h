@@ -43,6 +43,18 @@ struct TEmfText {
     QRectF rect; // for the opaque and clipped options
 };
 
+// What the player hands Qt is kept where Qt stays exact: its raster engine and
+// glyph cache hold device coordinates in 26.6 fixed point, and it takes transforms
+// whose determinant is within 1e-12 of zero for singular.
+//
+// True when the transform is affine and finite, its translation within
+// kMaxCoordinate device pixels and the scale factors of it and of its inverse
+// within bounds.
+bool IsDrawableTransform(const QTransform& transform);
+// True when, in addition, area mapped by the transform lies within kMaxCoordinate
+// device pixels of the origin.
+bool IsDrawable(const QTransform& transform, const QRectF& area);
+
 // Draws what records ask for on a painter, in Qt's terms: pens, brushes, fonts and
 // raster modes of the device context become Qt's, and the clip becomes a region of
 // the painter's device. Each call takes the transform from logical units to the
