@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <bit>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <limits>
@@ -714,6 +715,29 @@ TEST(EmfHostile, ExtremeValuesInForeignRecords) {
 
 // ---- What reaches Qt -----------------------------------------------------------------
 
+int64_t Bits(float value) {
+    return std::bit_cast<uint32_t>(value);
+}
+
+QByteArray World(float m11, float m12, float m21, float m22, float dx, float dy) {
+    return Record(Emr::SetWorldTransform,
+                  Le32({Bits(m11), Bits(m12), Bits(m21), Bits(m22), Bits(dx), Bits(dy)}));
+}
+
+// A wide-character text record at reference, with advances for every character or none.
+QByteArray TextOut(int64_t x, int64_t y, const QString& text, uint32_t options = 0,
+                   const QRect& box = {}, std::initializer_list<int64_t> advances = {}) {
+    constexpr int64_t kStringAt = 76;
+    const int64_t chars = text.size();
+    QByteArray string(reinterpret_cast<const char*>(text.utf16()), 2 * chars);
+    string.append(QByteArray(string.size() % 4, '\0'));
+    const int64_t dxAt = advances.size() == 0 ? 0 : kStringAt + string.size();
+    return Record(Emr::ExtTextOutW,
+                  Le32({0, 0, 0, 0, 1, 0, 0, x, y, chars, kStringAt, options, box.left(), box.top(),
+                        box.right() + 1, box.bottom() + 1, dxAt}) +
+                      string + Le32(advances));
+}
+
 TEST(EmfLimits, DrawableTransformsAndAreas) {
     constexpr double kLimit = kMaxCoordinate;
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -802,6 +826,124 @@ TEST(EmfLimits, TextRunningFarBeyondTheDevice) {
             }
         }
         EXPECT_GT(black, 0) << c.name;
+    }
+}
+
+// Each case's records lie between a saved and a restored state, after one square
+// and before another: whatever the records hold, both squares are drawn wherever
+// the painter puts them.
+TEST(EmfLimits, RecordsBeyondWhatQtTakesAreSkipped) {
+    constexpr int64_t kFar = 0x7FFFFFFF;
+    const QByteArray redBrush =
+        Record(Emr::CreateBrushIndirect, Le32({1, Gdi::BsSolid, 0x0000FF, 0})) +
+        Record(Emr::SelectObject, Le32({1}));
+    const QByteArray anisotropic = Record(Emr::SetMapMode, Le32({Gdi::MmAnisotropic}));
+    const QByteArray triangle = Polygon16({0, 0, 10, 0, 10, 10});
+    const QByteArray info = Le32({40, 1, 1}) + Le16({1, 32}) + Le32({0, 4, 0, 0, 0, 0});
+    const auto stretch = [&info](int64_t width, int64_t height, int64_t sourceWidth) {
+        return Record(Emr::StretchDIBits,
+                      Le32({0, 0, 0, 0, 0, 0, 0, 0, sourceWidth, 1, 80, info.size(),
+                            80 + info.size(), 4, 0, Gdi::SrcCopy, width, height}) +
+                          info + Le32({0x00FF0000}));
+    };
+    QByteArray compounding;
+    for (int i = 0; i < 12; ++i) {
+        compounding +=
+            Record(Emr::ModifyWorldTransform, Le32({Bits(1 << 20), 0, 0, Bits(1 << 20), 0, 0, 3}));
+    }
+    QByteArray growingViewport = anisotropic;
+    for (int i = 0; i < 40; ++i) {
+        growingViewport += Record(Emr::ScaleViewportExtEx, Le32({kFar, 1, kFar, 1}));
+    }
+    const QByteArray region =
+        Le32({32, 1, 2, 32, -kFar, -kFar, kFar, kFar, -kFar, -kFar, -5, -5, 5, 5, kFar, kFar});
+    const struct {
+        const char* name;
+        QByteArray records;
+    } cases[] = {
+        {"text advancing far",
+         TextOut(10, 50, QStringLiteral("abc"), 0, {}, {1, 0x50000000, 0x50000000})},
+        {"text anchored far", TextOut(kFar, -kFar, QStringLiteral("abc"))},
+        {"text of a huge font",
+         Record(Emr::ExtCreateFontIndirectW, Le32({2, -(1 << 24)}) + QByteArray(88, '\0')) +
+             Record(Emr::SelectObject, Le32({2})) + TextOut(10, 50, QStringLiteral("abc"))},
+        {"text stretched along its baseline",
+         anisotropic + Record(Emr::SetWindowExtEx, Le32({1, 1000})) +
+             Record(Emr::SetViewportExtEx, Le32({1000, 1})) + TextOut(0, 0, QStringLiteral("abc"))},
+        {"opaque text box far", TextOut(10, 50, {}, Gdi::EtoOpaque, QRect(-1, -1, 1 << 30, 8))},
+        {"clipping text box far",
+         TextOut(10, 50, QStringLiteral("abc"), Gdi::EtoClipped, QRect(0, 0, 1 << 30, 8))},
+        {"text advancing the current position far",
+         Record(Emr::SetTextAlign, Le32({Gdi::TaUpdateCP})) +
+             TextOut(0, 0, QStringLiteral("ab"), 0, {}, {0x40000000, 0x40000000}) +
+             TextOut(0, 0, QStringLiteral("ab"))},
+        {"polygon reaching far",
+         redBrush + Record(Emr::Polygon, Le32({0, 0, 0, 0, 3, 0, 0, kFar, 0, 0, kFar}))},
+        {"world scaled beyond bounds", redBrush + World(1 << 24, 0, 0, 1 << 24, 0, 0) + triangle},
+        {"world nearly flat", redBrush + World(1, 1, 1, 1.0000001f, 0, 0) + triangle},
+        {"world translated to the device's edge",
+         redBrush + World(1, 0, 0, 1, 1 << 24, 1 << 24) + triangle},
+        {"world compounded to infinity",
+         redBrush + compounding + Record(Emr::Ellipse, Le32({0, 0, 10, 10}))},
+        {"viewport scaled to infinity", growingViewport +
+                                            Record(Emr::Rectangle, Le32({0, 0, 10, 10})) +
+                                            Record(Emr::IntersectClipRect, Le32({0, 0, 10, 10}))},
+        {"origin far", Record(Emr::SetViewportOrgEx, Le32({kFar, kFar})) +
+                           Record(Emr::RoundRect, Le32({0, 0, 10, 10, 4, 4}))},
+        {"extents far apart", anisotropic + Record(Emr::SetWindowExtEx, Le32({1, 1})) +
+                                  Record(Emr::SetViewportExtEx, Le32({kFar, kFar})) +
+                                  Record(Emr::Arc, Le32({-kFar, -kFar, kFar, kFar, 0, 0, 1, 1}))},
+        {"pen wider than the device",
+         anisotropic + Record(Emr::SetViewportExtEx, Le32({1000, 1000})) +
+             Record(Emr::ExtCreatePen, Le32({2, 0, 0, 0, 0, Gdi::PsGeometric | Gdi::PsSolid, kFar,
+                                             Gdi::BsSolid, 0xFF, 0, 0})) +
+             Record(Emr::SelectObject, Le32({2})) +
+             Record(Emr::Polyline16, Le32({0, 0, 0, 0, 2}) + Le16({0, 0, 10, 10}))},
+        {"pixel set far", Record(Emr::SetPixelV, Le32({kFar, kFar, 0xFF}))},
+        {"bitmap stretched far", stretch(kFar, kFar, 1)},
+        {"bitmap from an empty source", stretch(10, 10, 0)},
+        {"blit fill far", Record(Emr::BitBlt, Le32({0, 0, 0, 0, -kFar, 0, kFar, 10, 0x00F00021}) +
+                                                  QByteArray(60, '\0'))},
+        {"region filled at its limits under a zoom",
+         anisotropic + Record(Emr::SetViewportExtEx, Le32({1000, 1000})) +
+             Record(Emr::FillRgn, Le32({0, 0, 0, 0, 64, 0x80000004}) + region)},
+        {"clip path far beyond the device",
+         Record(Emr::BeginPath, {}) +
+             Record(Emr::Polygon, Le32({0, 0, 0, 0, 3, -kFar, -kFar, kFar, 0, 0, kFar})) +
+             Record(Emr::EndPath, {}) + Record(Emr::SelectClipPath, Le32({Gdi::RgnCopy})) +
+             redBrush + triangle},
+        {"clip rectangles far", Record(Emr::ExtSelectClipRgn, Le32({64, Gdi::RgnXor}) + region) +
+                                    Record(Emr::ExcludeClipRect, Le32({-kFar, -kFar, 5, 5})) +
+                                    redBrush + triangle},
+        {"clip rectangle under a flat world",
+         World(1, 1, 1, 1.0000001f, 0, 0) + Record(Emr::IntersectClipRect, Le32({0, 0, 1, 1}))},
+    };
+    const struct {
+        const char* name;
+        QTransform painter;
+    } painters[] = {
+        {"upright", QTransform()},
+        {"turned", QTransform::fromTranslate(200, 0).rotate(30)},
+        {"zoomed", QTransform::fromScale(3.5, 3.5)},
+    };
+    const QByteArray before = Record(Emr::SelectObject, Le32({0x80000004})) +
+                              Polygon16({10, 10, 30, 10, 30, 30, 10, 30}) + Record(Emr::SaveDC, {});
+    const QByteArray after = Record(Emr::RestoreDC, Le32({-1})) +
+                             Record(Emr::SelectObject, Le32({0x80000002})) +
+                             Polygon16({60, 60, 80, 60, 80, 80, 60, 80});
+    for (const auto& c : cases) {
+        for (const auto& p : painters) {
+            SCOPED_TRACE(std::string(c.name) + ", " + p.name);
+            QImage image = White(400, 400);
+            {
+                QPainter painter(&image);
+                painter.setTransform(p.painter);
+                PlayEnhancedMetafile(ForeignFile(before + c.records + after), painter,
+                                     QRectF(0, 0, 100, 100));
+            }
+            EXPECT_EQ(image.pixel(p.painter.map(QPointF(20, 20)).toPoint()), qRgb(0, 0, 0));
+            EXPECT_EQ(image.pixel(p.painter.map(QPointF(70, 70)).toPoint()), qRgb(128, 128, 128));
+        }
     }
 }
 

@@ -127,7 +127,7 @@ QRegion PathRegion(const QPainterPath& path, const QRect& limit) {
     // A region holds a band of rectangles per pixel row, so a far-reaching path is cut
     // to the device first (and Qt loses memory on polygons millions of rows tall).
     QPainterPath cut = path;
-    if (!limit.contains(path.controlPointRect().toAlignedRect())) {
+    if (!QRectF(limit).contains(path.controlPointRect())) {
         QPainterPath device;
         device.addRect(limit);
         cut = path.intersected(device);
@@ -139,6 +139,15 @@ QRegion PathRegion(const QPainterPath& path, const QRect& limit) {
         region = rule == Qt::OddEvenFill ? region.xored(part) : region.united(part);
     }
     return region;
+}
+
+// How far a stroke reaches beyond its path, in the path's units: half the width,
+// doubled for miter joins and square caps.
+double StrokeReach(const TEmfPen& pen, bool stroke) {
+    if (!stroke || pen.cosmetic || (pen.style & Gdi::PsStyleMask) == Gdi::PsNull) {
+        return 0;
+    }
+    return std::min(pen.width, kMaxPenWidth);
 }
 
 } // namespace
@@ -201,7 +210,12 @@ bool TEmfOutput::PrepareRop(uint32_t rop2) {
 
 void TEmfOutput::Shape(const TEmfDcState& dc, const QTransform& toPaint, const QPainterPath& shape,
                        bool stroke, bool fill, const QBrush& brush, bool smooth) {
-    if (shape.isEmpty() || !PrepareRop(dc.rop2)) {
+    if (shape.isEmpty()) {
+        return;
+    }
+    const double reach = StrokeReach(dc.pen, stroke);
+    if (!IsDrawable(toPaint, shape.controlPointRect().adjusted(-reach, -reach, reach, reach)) ||
+        !PrepareRop(dc.rop2)) {
         return;
     }
     if (!smooth) {
@@ -334,7 +348,13 @@ double TEmfOutput::Text(const TEmfDcState& dc, const QTransform& toPaint, const 
 
 void TEmfOutput::Bitmap(const QTransform& toPaint, QRectF dest, QImage image, QRectF source,
                         uint32_t rop2) {
-    if (!PrepareRop(rop2)) {
+    // A source without size would make Qt take the rest of the image.
+    const QRectF from = source.normalized();
+    if (from.isEmpty() || !IsDrawable(toPaint, dest.normalized()) ||
+        !IsDrawableTransform(
+            QTransform::fromScale(dest.width() / from.width(), dest.height() / from.height()) *
+            toPaint) ||
+        !PrepareRop(rop2)) {
         return;
     }
     if (dest.width() < 0 || dest.height() < 0) {
@@ -352,7 +372,7 @@ void TEmfOutput::Bitmap(const QTransform& toPaint, QRectF dest, QImage image, QR
 
 void TEmfOutput::Fill(const QTransform& toPaint, const QRectF& rect, const QBrush& brush,
                       uint32_t rop2) {
-    if (PrepareRop(rop2)) {
+    if (IsDrawable(toPaint, rect.normalized()) && PrepareRop(rop2)) {
         fPainter.setWorldTransform(toPaint);
         fPainter.fillRect(rect.normalized(), brush);
     }

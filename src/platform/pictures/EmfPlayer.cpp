@@ -572,6 +572,8 @@ void TEmfPlayer::PlayPath(const TEmfRecord& record) {
 }
 
 void TEmfPlayer::PlayClip(const TEmfRecord& record) {
+    // Clips are cut to the device as regions, so only their mapping must be sound.
+    const bool mappable = IsDrawableTransform(Full());
     switch (record.Type()) {
     case Emr::ExtSelectClipRgn: {
         const uint32_t size = record.U32(8);
@@ -583,22 +585,28 @@ void TEmfPlayer::PlayClip(const TEmfRecord& record) {
             }
             return;
         }
-        CombineClip(fOutput.DeviceRegion(DecodeRegionRects(record, 16, size)), mode);
+        if (IsDrawableTransform(fOutput.DeviceToPaint())) {
+            CombineClip(fOutput.DeviceRegion(DecodeRegionRects(record, 16, size)), mode);
+        }
         break;
     }
     case Emr::IntersectClipRect:
-    case Emr::ExcludeClipRect: {
-        QPainterPath path;
-        path.addRect(record.Box(8).normalized());
-        const uint32_t mode = record.Type() == Emr::IntersectClipRect ? Gdi::RgnAnd : Gdi::RgnDiff;
-        CombineClip(fOutput.DevicePathRegion(Full().map(path)), mode);
+    case Emr::ExcludeClipRect:
+        if (mappable) {
+            QPainterPath path;
+            path.addRect(record.Box(8).normalized());
+            const uint32_t mode =
+                record.Type() == Emr::IntersectClipRect ? Gdi::RgnAnd : Gdi::RgnDiff;
+            CombineClip(fOutput.DevicePathRegion(Full().map(path)), mode);
+        }
         break;
-    }
     case Emr::SelectClipPath:
         if (!fInPath) {
-            QPainterPath path = fPath;
-            path.setFillRule(fState.fillRule);
-            CombineClip(fOutput.DevicePathRegion(Full().map(path)), record.U32(8));
+            if (mappable) {
+                QPainterPath path = fPath;
+                path.setFillRule(fState.fillRule);
+                CombineClip(fOutput.DevicePathRegion(Full().map(path)), record.U32(8));
+            }
             fPath = QPainterPath();
         }
         break;
