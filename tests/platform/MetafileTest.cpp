@@ -770,7 +770,9 @@ TEST(EmfLimits, DrawableTransformsAndAreas) {
     }
 }
 
-// The regression files of the fuzz target, by what they reached.
+// Files the fuzz target crashed on, by what reached Qt's glyph cache: text whose
+// advances run hundreds of millions of device pixels along its baseline, and text
+// stretched more than a thousandfold along it, which FreeType failed to render.
 const QByteArray kHugeTextAdvances = QByteArray::fromHex(
     "010000006C0000000000000000000000DA02000090010000FFFFFFFFFFFFFFFF8C4B00007129000020454D46"
     "00000100B48A0000DE0400000500000024000000000000000000000080070000A0050000FC0100007D010000"
@@ -785,17 +787,30 @@ const QByteArray kHugeTextAdvances = QByteArray::fromHex(
     "0000000000000000000000DA0200009001D6000000000000002C000000C80000001400000049010000150000"
     "00040000009814400198145001880C5001880C40013D000000080000001B00000010000000880C0000C00100"
     "D01D130098144002981450023D0000000800880C00");
+const QByteArray kStretchedGlyphs = QByteArray::fromHex(
+    "010000006C0000000000000000000000DA02000090010000FFFFFFFFFFFFFFFF8C4B00007129000020454D46"
+    "00000100B48A0000DE0400000500000024000000000000000000000080070000A0050000FC0100007D010000"
+    "00000000000000000000000060C0073D48D0050023000000200000000000803D00000000000000000000803D"
+    "000000FF00000000120000000C00000001000000160000000C000000180000005D0000003400000000000000"
+    "00000000000000000000000000000000002101001000000000000000000000000000000000000000250000FC"
+    "0C0000000100000027000000180000000200000000000000FFFF800000000000250000000C00000002000000"
+    "560000002C0000000000000000000000820000005000000004000000080008002808080028080805080C0801"
+    "3D000000080000003C000000080000004000000018000000C800B70000000000480100004E00000054000000"
+    "C0000000D10000001C0000004001000037000000020000000000000000000000100D00006002000013000000"
+    "4C00000000000000210000000000000000FFFFFFFFFFFFFFFF74000000540052006F0075006E006401000000"
+    "6C0000000000000000000000DA0200009001D6000000000000002C000000C800000014000000490100001500"
+    "0000040000009814400198145001880C5001880C40013D000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+    "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF080000001B"
+    "00000010000000880C0000C001706F73747363726970742D696E666F00000800880C00");
 
-// Text whose advances run hundreds of millions of device pixels along a baseline
-// squeezed under a turned painter: Qt's glyph cache crashed on the positions. The
-// sanitizers and the absence of a crash are the assertion; with a black band drawn
-// ahead of the file's records, the band must still be there.
-TEST(EmfLimits, TextRunningFarBeyondTheDevice) {
+// The fuzz target plays these into a tall rectangle under a turned painter; here
+// also zoomed, printed and turned back. The sanitizers and the absence of a crash
+// are the assertion; with a black band drawn ahead of a file's records, the band
+// must still be there.
+TEST(EmfLimits, FuzzedTextFilesPlaySafely) {
     constexpr qsizetype kHeaderSize = 108;
     const QByteArray band =
         Record(Emr::SelectObject, Le32({0x80000004})) + Polygon16({0, 0, 1, 0, 1, 200, 0, 200});
-    const QByteArray banded =
-        kHugeTextAdvances.left(kHeaderSize) + band + kHugeTextAdvances.mid(kHeaderSize);
     const struct {
         const char* name;
         QTransform painter;
@@ -808,24 +823,50 @@ TEST(EmfLimits, TextRunningFarBeyondTheDevice) {
         {"zoomed out and turned back", QTransform().rotate(-60).scale(0.25, 0.25),
          QRectF(-100, 100, 64, 48)},
     };
+    for (const QByteArray& file : {kHugeTextAdvances, kStretchedGlyphs}) {
+        const QByteArray banded = file.left(kHeaderSize) + band + file.mid(kHeaderSize);
+        for (const auto& c : cases) {
+            const auto play = [&c](const QByteArray& bytes) {
+                QImage image = White(64, 48);
+                QPainter painter(&image);
+                painter.setTransform(c.painter);
+                PlayEnhancedMetafile(bytes, painter, c.target);
+                painter.end();
+                return image;
+            };
+            play(file);
+            const QImage image = play(banded);
+            int black = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    black += image.pixel(x, y) == qRgb(0, 0, 0);
+                }
+            }
+            EXPECT_GT(black, 0) << c.name;
+        }
+    }
+}
+
+// Text stretched beyond what the glyph cache takes is filled as outlines: still drawn.
+TEST(EmfLimits, StretchedTextIsStillDrawn) {
+    const struct {
+        const char* name;
+        int64_t wide;
+        int64_t tall;
+    } cases[] = {{"wide", 8, 1}, {"tall", 1, 8}};
     for (const auto& c : cases) {
-        const auto play = [&c](const QByteArray& file) {
-            QImage image = White(64, 48);
-            QPainter painter(&image);
-            painter.setTransform(c.painter);
-            PlayEnhancedMetafile(file, painter, c.target);
-            painter.end();
-            return image;
-        };
-        play(kHugeTextAdvances);
-        const QImage image = play(banded);
-        int black = 0;
+        const QByteArray records = Record(Emr::SetMapMode, Le32({Gdi::MmAnisotropic})) +
+                                   Record(Emr::SetWindowExtEx, Le32({1, 1})) +
+                                   Record(Emr::SetViewportExtEx, Le32({c.wide, c.tall})) +
+                                   TextOut(1, 1, QStringLiteral("WW"));
+        const QImage image = Played(ForeignFile(records), 100, 100, QRectF(0, 0, 100, 100));
+        int dark = 0;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
-                black += image.pixel(x, y) == qRgb(0, 0, 0);
+                dark += qGray(image.pixel(x, y)) < 128;
             }
         }
-        EXPECT_GT(black, 0) << c.name;
+        EXPECT_GT(dark, 50) << c.name;
     }
 }
 

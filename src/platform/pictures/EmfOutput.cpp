@@ -17,6 +17,11 @@ namespace {
 // Text beyond this size in device pixels is damage, not lettering.
 constexpr double kMaxTextPixels = 16384;
 constexpr double kMinTextPixels = 0.5;
+// Qt caches glyphs up to a size by their area and renders them with the whole
+// transform: stretched far along one axis, a glyph comes out too long for FreeType,
+// and Qt copies the failed rendering from nowhere. Text stretched more than this is
+// filled as outlines.
+constexpr double kMaxGlyphStretch = 4;
 // Device pixels per unit, for both a transform and its inverse: their
 // determinants then stay above 2^-38, clear of what Qt takes for singular.
 constexpr double kMinScale = 1.0 / (1 << 19);
@@ -337,10 +342,18 @@ double TEmfOutput::Text(const TEmfDcState& dc, const QTransform& toPaint, const 
     if (dc.opaqueBk) {
         fPainter.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.height()), dc.bkColor);
     }
-    fPainter.setFont(font);
-    fPainter.setPen(dc.textColor);
-    for (const TPiece& piece : pieces) {
-        fPainter.drawText(QPointF(piece.x, y), t.text.mid(piece.at, piece.length));
+    if (std::max(sx / sy, sy / sx) > kMaxGlyphStretch) {
+        QPainterPath outlines;
+        for (const TPiece& piece : pieces) {
+            outlines.addText(QPointF(piece.x, y), font, t.text.mid(piece.at, piece.length));
+        }
+        fPainter.fillPath(outlines, dc.textColor);
+    } else {
+        fPainter.setFont(font);
+        fPainter.setPen(dc.textColor);
+        for (const TPiece& piece : pieces) {
+            fPainter.drawText(QPointF(piece.x, y), t.text.mid(piece.at, piece.length));
+        }
     }
     fPainter.restore();
     return width / toText;
