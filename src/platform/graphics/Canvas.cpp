@@ -242,7 +242,7 @@ void TCanvas::FillHatchLines(const QPainterPath& area) {
     const TBrushStyle style = fBrush.Style();
     const QRectF box = area.boundingRect();
     const QPointF origin = fPainter->worldTransform().inverted().map(QPointF(0, 0));
-    auto lattice = [kSpacing](double value, double start) {
+    auto lattice = [](double value, double start) {
         return start + std::floor((value - start) / kSpacing) * kSpacing;
     };
     const double x0 = lattice(box.left(), origin.x());
