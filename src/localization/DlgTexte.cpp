@@ -165,10 +165,9 @@ void TDlgTexte::Load() {
 }
 
 void TDlgTexte::Add(const QString& aKey, const QString& aText) {
-    if (!Daten) {
-        Daten = std::make_unique<TDlgTextList>();
+    if (Daten) {
+        Daten->Add(aKey, aText);
     }
-    Daten->Add(aKey, aText);
 }
 
 QString TDlgTexte::Get(const QString& aKey, const QString& sDEF) {

@@ -55,6 +55,7 @@ public:
 
     // A new entry list from the index and the language file of the current language.
     void Load();
+    // Adds an entry without looking for the key; nothing before Load.
     void Add(const QString& aKey, const QString& aText);
     // The text of aKey, recording the key with sDEF when it is new (a "|" of sDEF then
     // becomes a line feed) and taking sDEF when the language has no text ("#"). Before

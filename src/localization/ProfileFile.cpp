@@ -71,7 +71,7 @@ TProfileFile::TProfileFile(const TDecodedText& content) : fEncoding(content.Enco
             if (!fSectionIndex.contains(folded)) {
                 fSectionIndex.insert(folded, fSections.size());
             }
-            fSections.push_back(TSection{line, {}, {}});
+            fSections.push_back(TSection{line, {}, {}, 0});
         } else {
             AddLine(fSections.back(), line);
         }
@@ -90,6 +90,9 @@ void TProfileFile::AddLine(TSection& section, const QString& line) {
         }
     }
     section.Lines.push_back(line);
+    if (!trimmed.isEmpty()) {
+        section.ContentEnd = static_cast<qsizetype>(section.Lines.size());
+    }
 }
 
 const TProfileFile::TSection* TProfileFile::FindSection(const QString& name) const {
@@ -142,7 +145,7 @@ bool TProfileFile::WriteString(const QString& section, const QString& key, const
     auto found = fSectionIndex.constFind(folded);
     if (found == fSectionIndex.constEnd()) {
         found = fSectionIndex.insert(folded, fSections.size());
-        fSections.push_back(TSection{QLatin1Char('[') + sectionName + QLatin1Char(']'), {}, {}});
+        fSections.push_back(TSection{QLatin1Char('[') + sectionName + QLatin1Char(']'), {}, {}, 0});
     }
     TSection& target = fSections[found.value()];
     const auto existing = target.KeyLines.constFind(keyName.toCaseFolded());
@@ -151,12 +154,16 @@ bool TProfileFile::WriteString(const QString& section, const QString& key, const
         return true;
     }
     // Appended after the section's last non-blank line, before the blank lines that
-    // separate it from the next section. Only blank lines move, so no key index shifts.
-    qsizetype at = static_cast<qsizetype>(target.Lines.size());
-    while (at > 0 && QStringView(target.Lines[at - 1]).trimmed().isEmpty()) {
-        --at;
+    // separate it from the next section: the first of those blank lines moves to the
+    // end, which costs the same however many there are, and no key line moves.
+    const qsizetype at = target.ContentEnd++;
+    if (at < static_cast<qsizetype>(target.Lines.size())) {
+        QString blank = std::move(target.Lines[at]);
+        target.Lines[at] = line;
+        target.Lines.push_back(std::move(blank));
+    } else {
+        target.Lines.push_back(line);
     }
-    target.Lines.insert(target.Lines.begin() + at, line);
     target.KeyLines.insert(keyName.toCaseFolded(), at);
     return true;
 }

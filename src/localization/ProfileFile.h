@@ -48,6 +48,7 @@ private:
         QString HeaderLine; // empty for the lines before the first section
         std::vector<QString> Lines;
         QHash<QString, qsizetype> KeyLines; // case-folded key -> index into Lines
+        qsizetype ContentEnd = 0;           // index after the last non-blank line
     };
 
     const TSection* FindSection(const QString& name) const;

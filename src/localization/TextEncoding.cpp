@@ -3,6 +3,7 @@
 #include "platform/stream/Windows1252.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
 #include <span>
 
@@ -43,9 +44,10 @@ QByteArray ToUtf16(const QString& text, bool bigEndian) {
 
 TDecodedText DecodeText(const QByteArray& bytes) {
     if (bytes.startsWith(kUtf8Mark)) {
-        return {QString::fromUtf8(bytes.constData() + kUtf8Mark.size(),
-                                  bytes.size() - kUtf8Mark.size()),
-                teUtf8};
+        // QString::fromUtf8 would drop a second mark too, and the key it begins with would
+        // change on every save.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return {decoder(QByteArrayView(bytes).sliced(kUtf8Mark.size())), teUtf8};
     }
     if (bytes.startsWith(kUtf16LEMark)) {
         return {FromUtf16(bytes, kUtf16LEMark.size(), false), teUtf16LE};
@@ -81,6 +83,12 @@ bool CanEncode(const QString& text, TTextEncoding encoding) {
     if (encoding != teAnsi) {
         return true;
     }
+    // Single-byte text that begins like a byte-order mark would read back as Unicode.
+    for (const char16_t* mark : {u"\u00ef\u00bb\u00bf", u"\u00ff\u00fe", u"\u00fe\u00ff"}) {
+        if (text.startsWith(QStringView(mark))) {
+            return false;
+        }
+    }
     return std::all_of(text.begin(), text.end(),
                        [](QChar c) { return ToWindows1252(c) != '?' || c == QLatin1Char('?'); });
 }
@@ -99,8 +107,9 @@ bool ReadTextFile(const QString& fileName, TDecodedText& result, QString& error)
         error = QStringLiteral("larger than %1 bytes").arg(kMaxTextFileSize);
         return false;
     }
-    // read() stops at the limit even when the file grew after the size was taken.
-    const QByteArray bytes = file.read(kMaxTextFileSize + 1);
+    // One byte more than the size shows a file that grew after the size was taken;
+    // read() allocates what it is allowed to read, so the limit is not asked for.
+    const QByteArray bytes = file.read(file.size() + 1);
     if (file.error() != QFileDevice::NoError) {
         error = file.errorString();
         return false;

@@ -83,19 +83,24 @@ TEST(ProfileFileTest, WritingReplacesTheLineOrAppendsToTheSection) {
                              "A=1\r\n"
                              "b=2\r\n"
                              "\r\n"
+                             "  \r\n"
                              "[Next]\r\n"
                              "X=9\r\n");
     EXPECT_TRUE(
         file.WriteString(QStringLiteral("trans"), QStringLiteral("B"), QStringLiteral("two")));
     EXPECT_TRUE(
         file.WriteString(QStringLiteral("TRANS"), QStringLiteral("C"), QStringLiteral(" 3 ")));
+    EXPECT_TRUE(
+        file.WriteString(QStringLiteral("TRANS"), QStringLiteral("D"), QStringLiteral("4")));
     EXPECT_TRUE(file.WriteString(QStringLiteral("New"), QStringLiteral("K"), QStringLiteral("v")));
     EXPECT_EQ(file.Bytes(), QByteArray("; translator's note\r\n"
                                        "[TRANS]\r\n"
                                        "A=1\r\n"
                                        "B=two\r\n"
                                        "C= 3 \r\n"
+                                       "D=4\r\n"
                                        "\r\n"
+                                       "  \r\n"
                                        "[Next]\r\n"
                                        "X=9\r\n"
                                        "[New]\r\n"

@@ -19,6 +19,8 @@ TEST(TextEncodingTest, ByteOrderMarksChooseTheEncoding) {
         QString text;
     } cases[] = {
         {"UTF-8", Bytes({0xEF, 0xBB, 0xBF, 'a', 0xC3, 0xA4}), teUtf8, QStringLiteral("a\u00e4")},
+        {"UTF-8, two marks", Bytes({0xEF, 0xBB, 0xBF, 0xEF, 0xBB, 0xBF, 'a'}), teUtf8,
+         QStringLiteral("\ufeffa")},
         {"UTF-16 LE", Bytes({0xFF, 0xFE, 'a', 0, 0xE4, 0}), teUtf16LE, QStringLiteral("a\u00e4")},
         {"UTF-16 BE", Bytes({0xFE, 0xFF, 0, 'a', 0x20, 0xAC}), teUtf16BE,
          QStringLiteral("a\u20ac")},
@@ -80,6 +82,17 @@ TEST(IndexFileTest, WritesInTheEncodingItWasReadIn) {
     EXPECT_EQ(TIndexFile::Parse(DecodeText(ansi.Bytes())).Keys, ansi.Keys);
 
     EXPECT_EQ(TIndexFile{{"K"}}.Bytes(), Bytes({0xEF, 0xBB, 0xBF, 'K', '\r', '\n'}));
+}
+
+TEST(IndexFileTest, SingleByteKeysThatLookLikeAByteOrderMarkStayKeys) {
+    // Written in Windows-1252, these keys would begin the file with a byte-order mark.
+    for (const char16_t* first :
+         {u"\u00ff\u00fe\u00fe", u"\u00fe\u00ffx", u"\u00ef\u00bb\u00bfy"}) {
+        const TIndexFile index{{QString::fromUtf16(first), QStringLiteral("Next")}, teAnsi};
+        const TDecodedText written = DecodeText(index.Bytes());
+        EXPECT_EQ(written.Encoding, teUtf8);
+        EXPECT_EQ(TIndexFile::Parse(written).Keys, index.Keys);
+    }
 }
 
 } // namespace
