@@ -7,6 +7,7 @@ namespace zov {
 
 bool IsCatalogueKey(const QString& key) {
     return !key.isEmpty() && key.size() <= kMaxKeyLength && key.trimmed().size() == key.size() &&
+           QStringView(key).isValidUtf16() &&
            std::none_of(key.begin(), key.end(),
                         [](QChar c) { return c.category() == QChar::Other_Control; }) &&
            !key.contains(QLatin1Char('=')) && !key.startsWith(QLatin1Char('[')) &&

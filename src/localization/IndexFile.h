@@ -12,7 +12,8 @@ inline constexpr qsizetype kMaxKeyLength = 1024;
 
 // Whether a text can be a catalogue key: it must stand as the name of a line of the
 // language file, so it is not empty, has no surrounding blanks, is at most kMaxKeyLength
-// characters, has no control characters or "=", and does not start with "[" or ";".
+// characters, has no control characters, "=" or unpaired surrogates (which UTF-8 cannot
+// hold), and does not start with "[" or ";".
 bool IsCatalogueKey(const QString& key);
 
 // The key list of the catalogue, one key per line, in the encoding it was read in.

@@ -80,6 +80,9 @@ QByteArray EncodeText(const QString& text, TTextEncoding encoding) {
 }
 
 bool CanEncode(const QString& text, TTextEncoding encoding) {
+    if (encoding == teUtf8) {
+        return QStringView(text).isValidUtf16();
+    }
     if (encoding != teAnsi) {
         return true;
     }

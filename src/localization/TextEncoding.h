@@ -20,7 +20,8 @@ TDecodedText DecodeText(const QByteArray& bytes);
 // The text in the encoding, with the byte-order mark for the Unicode forms.
 QByteArray EncodeText(const QString& text, TTextEncoding encoding);
 // True when the text written in the encoding reads back as the same text: every
-// character fits, and single-byte text does not begin like a byte-order mark.
+// character fits (UTF-8 holds no unpaired surrogates), and single-byte text does not
+// begin like a byte-order mark.
 bool CanEncode(const QString& text, TTextEncoding encoding);
 
 // Files larger than this are not catalogue files; reading them would only cost memory.

@@ -64,6 +64,7 @@ TEST(IndexFileTest, SkipsLinesThatCannotBeKeys) {
          teAnsi});
     EXPECT_EQ(index.Keys, QStringList({"First", "Trimmed", "Last"}));
     EXPECT_FALSE(IsCatalogueKey(QStringLiteral(" padded")));
+    EXPECT_FALSE(IsCatalogueKey(QStringLiteral("lone ") + QChar(0xDBFB)));
     EXPECT_TRUE(IsCatalogueKey(QStringLiteral("MainForm_FileNew1_C")));
 }
 
