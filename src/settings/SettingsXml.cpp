@@ -92,10 +92,17 @@ std::optional<QByteArray> SettingsXmlBytes(const TXmlElement& root) {
     writer.setAutoFormatting(true);
     writer.setAutoFormattingIndent(2);
     WriteElement(writer, root);
+    // An empty element's "/>" is written only when the writer moves on.
+    writer.writeEndDocument();
     if (writer.hasError()) {
         return std::nullopt;
     }
     buffer.close();
+    // The writer ends a document with one or two line feeds, depending on its last
+    // element; the file always ends with one.
+    while (bytes.endsWith('\n')) {
+        bytes.chop(1);
+    }
     bytes.append('\n');
     return bytes;
 }

@@ -62,6 +62,14 @@ TEST_F(SetupTest, WithoutTheSetupGroupReadingCreatesNothing) {
               QStringLiteral("EN"));
 }
 
+TEST_F(SetupTest, AnEmptyRootIsWrittenWhole) {
+    WriteFile(ProgramPath(), "<OTHER_ROOT></OTHER_ROOT>");
+    ASSERT_TRUE(TSetup(Folders()).Save());
+    EXPECT_EQ(FileBytes(ProgramPath()).toStdString(),
+              "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+              "<OTHER_ROOT/>\n");
+}
+
 TEST_F(SetupTest, TheEncodingIsTakenFromTheDeclaration) {
     WriteFile(ProgramPath(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
                              "<ZOV_ROOT><RRFILE_SETUP><USER_NAME>J\xfcrgen</USER_NAME>"
