@@ -92,6 +92,16 @@ INSTANTIATE_TEST_SUITE_P(Texts, FlagTest,
                                            FlagCase{"", false}, FlagCase{" 1", false},
                                            FlagCase{"yes", false}));
 
+TEST_F(ZOVUtilTest, RegZovOneMarksTheAssociationDoneAndIsNeverWritten) {
+    WriteFile(ProgramPath(),
+              "<ZOV_ROOT><RRFILE_SETUP><REG_ZOV>1</REG_ZOV></RRFILE_SETUP></ZOV_ROOT>");
+    StartSettings(Folders());
+    EXPECT_TRUE(PRG.bEndungReg);
+    PRG.bEndungReg = false;
+    SaveProgramSettings();
+    EXPECT_EQ(SettingsStore->ReadReg(QStringLiteral("REG_ZOV"), QString()), QStringLiteral("1"));
+}
+
 TEST_F(ZOVUtilTest, WriteSettingMirrorsTheValueInQuotes) {
     StartSettings(Folders());
     WriteSetting(QStringLiteral("LANGUAGE"), QStringLiteral("EN"));
