@@ -102,13 +102,23 @@ QString TCatalogueFolders::ReadPath(const QString& fileName) const {
     return ProgramDir + fileName;
 }
 
-QString TCatalogueFolders::PreferredWritePath(const QString& fileName) const {
-    return ReadPath(fileName);
-}
-
-QString TCatalogueFolders::FallbackWritePath(const QString& fileName) const {
-    const QString preferred = PreferredWritePath(fileName);
-    return UserDir.isEmpty() || preferred == UserDir + fileName ? QString() : UserDir + fileName;
+bool TCatalogueFolders::Write(const QString& fileName, const QByteArray& bytes,
+                              QStringList& errors) const {
+    const QString preferred = ReadPath(fileName);
+    const QString user = UserDir + fileName;
+    const auto attempt = [&](const QString& path) {
+        try {
+            WriteFileBytes(path, bytes);
+            return true;
+        } catch (const EFCreateError& e) {
+            errors.append(e.Message());
+            return false;
+        }
+    };
+    if (attempt(preferred)) {
+        return true;
+    }
+    return !UserDir.isEmpty() && preferred != user && QDir().mkpath(UserDir) && attempt(user);
 }
 
 QString ValidLanguageCode(const QString& code) {
@@ -217,28 +227,6 @@ QByteArray TDlgTexte::LanguageBytes() {
     return language.Bytes();
 }
 
-bool TDlgTexte::WriteCatalogueFile(const QString& fileName, const QByteArray& bytes,
-                                   QStringList& errors) const {
-    const TCatalogueFolders folders = Folders();
-    try {
-        WriteFileBytes(folders.PreferredWritePath(fileName), bytes);
-        return true;
-    } catch (const EFCreateError& preferred) {
-        const QString fallback = folders.FallbackWritePath(fileName);
-        if (fallback.isEmpty() || !QDir().mkpath(QFileInfo(fallback).absolutePath())) {
-            errors.append(preferred.Message());
-            return false;
-        }
-        try {
-            WriteFileBytes(fallback, bytes);
-            return true;
-        } catch (const EFCreateError& second) {
-            errors.append(second.Message());
-            return false;
-        }
-    }
-}
-
 bool TDlgTexte::Flush() {
     if (!Daten) {
         return true;
@@ -248,8 +236,9 @@ bool TDlgTexte::Flush() {
     // needs the list sorted.
     const QByteArray index = IndexBytes();
     const QByteArray language = LanguageBytes();
-    const bool indexWritten = WriteCatalogueFile(kIndexFileName, index, errors);
-    const bool languageWritten = WriteCatalogueFile(LanguageFileName(), language, errors);
+    const TCatalogueFolders folders = Folders();
+    const bool indexWritten = folders.Write(kIndexFileName, index, errors);
+    const bool languageWritten = folders.Write(LanguageFileName(), language, errors);
     const bool written = indexWritten && languageWritten;
     Daten.reset();
     if (!written) {

@@ -3,7 +3,9 @@
 #include "localization/DlgTextList.h"
 #include "localization/TextEncoding.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -23,11 +25,12 @@ struct TCatalogueFolders {
     QString ProgramDir;
     QString UserDir; // empty: no user copies
 
-    QString ReadPath(const QString& fileName) const;
     // The user's copy when it exists, else the program's file.
-    QString PreferredWritePath(const QString& fileName) const;
-    // Where to write when the preferred path failed; empty when there is nowhere else.
-    QString FallbackWritePath(const QString& fileName) const;
+    QString ReadPath(const QString& fileName) const;
+    // Writes the file whole where it is read from; when that place refuses it, to the
+    // user's copy (making its folder). False, with each failure's reason added to
+    // errors, when no place takes it.
+    bool Write(const QString& fileName, const QByteArray& bytes, QStringList& errors) const;
 };
 
 // A language code as a file name part: 2 to 8 ASCII letters in upper case; anything
@@ -71,10 +74,6 @@ public:
 
 private:
     QString LanguageFileName() const { return QStringLiteral("ZOV.") + fLanguage; }
-    // Writes one file whole, to the user's copy when the program's folder refuses it;
-    // false with the reason added to errors when neither place takes it.
-    bool WriteCatalogueFile(const QString& fileName, const QByteArray& bytes,
-                            QStringList& errors) const;
     QByteArray IndexBytes() const;
     // The language file as read, with every entry written into it in key order.
     QByteArray LanguageBytes();

@@ -101,10 +101,7 @@ bool TSetup::Save() const {
     if (!bytes) {
         errors.append(QStringLiteral("a text cannot be written as XML"));
     } else {
-        const QString preferred = fFolders.PreferredWritePath(kSettingsFileName);
-        const QString fallback = fFolders.FallbackWritePath(kSettingsFileName);
-        if (TryWrite(preferred, *bytes, errors) ||
-            (!fallback.isEmpty() && TryWrite(fallback, *bytes, errors))) {
+        if (fFolders.Write(kSettingsFileName, *bytes, errors)) {
             return true;
         }
     }
