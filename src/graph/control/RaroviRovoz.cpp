@@ -488,11 +488,11 @@ void TRaroviRovoz::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flag
 // that moved, not a pass over the whole graph. The drag's end takes the exact bounds.
 void TRaroviRovoz::NotePlacementChange(const TGraphObject* object) {
     fSaveBoundsChange += TGraphBoundsKinds{bkSelection, bkDragging};
-    const TRect& graph = fSaveBounds[bkGraph];
+    TRect& graph = fSaveBounds[bkGraph];
     if (fDragSource == nullptr || fSaveBoundsChange.Contains(bkGraph) || graph.IsEmpty()) {
         fSaveBoundsChange.Include(bkGraph);
     } else if (object->Showing()) {
-        GrowRectToInclude(fSaveBounds[bkGraph], object->VisualRect());
+        GrowRectToInclude(graph, object->VisualRect());
     }
 }
 

@@ -478,8 +478,9 @@ private:
     std::vector<TGraphObject*> ObjectsToDraw(TCanvas& canvas, TGraphObjectList& list);
     void IndexObject(TGraphObject* object);
     void NotePlacementChange(const TGraphObject* object);
-    // Draws the objects on a device with the bounds' top-left corner at (0, 0).
-    void DrawObjectsOn(QPaintDevice& device, const TRect& bounds);
+    // Draws the list's objects on a device with the graph point origin at (0, 0);
+    // throws EFCreateError when the device cannot be painted on.
+    void DrawObjectsOn(QPaintDevice& device, TGraphObjectList& list, const TPoint& origin);
 
     int32_t fGridSize = 8;
     TColor fGridColor = 0x808080;

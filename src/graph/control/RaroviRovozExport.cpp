@@ -79,12 +79,7 @@ TClipboardPicture ClipboardPicture(const QMimeData& data) {
 TMetafile TRaroviRovoz::RecordMetafile(TGraphObjectList& list) {
     const TRect bounds = BoundsOfObjects(list);
     TEmfDevice device(bounds.Width() + 1, bounds.Height() + 1);
-    {
-        QPainter painter(&device);
-        TCanvas canvas(&painter);
-        canvas.SetViewportOrg(-bounds.Left, -bounds.Top);
-        PaintObjects(canvas, list);
-    }
+    DrawObjectsOn(device, list, bounds.TopLeft());
     return TMetafile(device.Bytes());
 }
 
@@ -92,10 +87,7 @@ QImage TRaroviRovoz::RenderBitmap(TGraphObjectList& list) {
     const TRect bounds = BoundsOfObjects(list);
     QImage image(bounds.Width() + 1, bounds.Height() + 1, QImage::Format_RGB888);
     image.fill(Qt::white);
-    QPainter painter(&image);
-    TCanvas canvas(&painter);
-    canvas.SetViewportOrg(-bounds.Left, -bounds.Top);
-    PaintObjects(canvas, list);
+    DrawObjectsOn(image, list, bounds.TopLeft());
     return image;
 }
 
@@ -116,21 +108,19 @@ void TRaroviRovoz::SaveAsImage(const QString& fileName, const QByteArray& format
     const TRect bounds = BoundsOfObjects(fObjects);
     WriteBandedImage(fileName, format, bounds.Width() + 1, bounds.Height() + 1,
                      [&](QImage& band, int32_t top) {
-                         QPainter painter(&band);
-                         TCanvas canvas(&painter);
-                         canvas.SetViewportOrg(-bounds.Left, -bounds.Top - top);
-                         PaintObjects(canvas, fObjects);
+                         DrawObjectsOn(band, fObjects, {bounds.Left, bounds.Top + top});
                      });
 }
 
-void TRaroviRovoz::DrawObjectsOn(QPaintDevice& device, const TRect& bounds) {
+void TRaroviRovoz::DrawObjectsOn(QPaintDevice& device, TGraphObjectList& list,
+                                 const TPoint& origin) {
     QPainter painter(&device);
     if (!painter.isActive()) {
         throw EFCreateError(QStringLiteral("Cannot start drawing the picture."));
     }
     TCanvas canvas(&painter);
-    canvas.SetViewportOrg(-bounds.Left, -bounds.Top);
-    PaintObjects(canvas, fObjects);
+    canvas.SetViewportOrg(-origin.X, -origin.Y);
+    PaintObjects(canvas, list);
 }
 
 void TRaroviRovoz::SaveAsSvg(const QString& fileName) {
@@ -138,7 +128,7 @@ void TRaroviRovoz::SaveAsSvg(const QString& fileName) {
     TSafeFileWriter writer(fileName);
     {
         TSvgDevice device(writer.Device(), QSize(bounds.Width() + 1, bounds.Height() + 1));
-        DrawObjectsOn(device, bounds);
+        DrawObjectsOn(device, fObjects, bounds.TopLeft());
     }
     writer.Commit();
 }
@@ -154,7 +144,7 @@ void TRaroviRovoz::SaveAsPdf(const QString& fileName) {
         device.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait,
                                          QMarginsF(), QPageLayout::Point));
         device.setCreator(QStringLiteral("ZOV"));
-        DrawObjectsOn(device, bounds);
+        DrawObjectsOn(device, fObjects, bounds.TopLeft());
     }
     writer.Commit();
 }
