@@ -2,11 +2,11 @@
 // that loads and saves again to the same bytes; merging the input into the loaded
 // graph (renumbering every clashing object) must not fail either.
 #include "FuzzApplication.h"
-#include "graph/control/RaroviRovoz.h"
+#include "graph/document/GraphDocument.h"
 #include "platform/stream/Stream.h"
 #include "platform/types/Exceptions.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <cstdint>
 #include <cstdlib>
 
@@ -14,7 +14,7 @@ using namespace zov;
 
 namespace {
 
-QByteArray Save(TRaroviRovoz& graph) {
+QByteArray Save(TGraphDocument& graph) {
     TMemoryStream stream;
     graph.SaveToStream(stream);
     return stream.Bytes();
@@ -22,16 +22,16 @@ QByteArray Save(TRaroviRovoz& graph) {
 
 } // namespace
 
-// The graph is a widget, which needs the application object.
+// Captions measure text, which needs fonts and so the application object.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    return InitializeApplication<QApplication>(argc, argv);
+    return InitializeApplication<QGuiApplication>(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    // Kept for the whole run: widgets must not outlive the application at exit.
-    static TRaroviRovoz& graph = *new TRaroviRovoz;
-    static TRaroviRovoz& copy = *new TRaroviRovoz;
+    // Kept for the whole run: fonts must not outlive the application at exit.
+    static TGraphDocument& graph = *new TGraphDocument;
+    static TGraphDocument& copy = *new TGraphDocument;
     TMemoryStream input(bytes);
     try {
         graph.LoadFromStream(input);

@@ -45,7 +45,7 @@ const TGraphObjectClass& ClassFor(uint8_t selector) {
 }
 
 void ReadObject(const TGraphObjectClass& cls, const QByteArray& bytes) {
-    test::TTestGraph graph;
+    test::TRecordingGraph graph;
     TMemoryStream stream(bytes);
     TGraphObject* node = nullptr;
     try {

@@ -3,7 +3,7 @@
 #include "GeneratedGraphs.h"
 #include "GraphExport.h"
 #include "GraphJson.h"
-#include "graph/control/RaroviRovoz.h"
+#include "graph/document/GraphDocument.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -17,7 +17,7 @@ namespace {
 // the one before.
 QString SaveBoxDiagram(const QTemporaryDir& dir, int64_t boxes) {
     const QString input = dir.filePath(QStringLiteral("boxes.zov"));
-    TRaroviRovoz graph;
+    TGraphDocument graph;
     GenerateBoxDiagram(graph, boxes);
     graph.SaveToFile(input);
     return input;
@@ -28,7 +28,7 @@ void Export(benchmark::State& state, const char* extension) {
     const QString input = SaveBoxDiagram(dir, state.range(0));
     const QString output = dir.filePath(QStringLiteral("boxes.") + QLatin1String(extension));
     for (auto _ : state) {
-        TRaroviRovoz graph;
+        TGraphDocument graph;
         graph.LoadFromFile(input);
         ExportGraph(graph, output);
     }
@@ -62,7 +62,7 @@ void BM_DumpJson(benchmark::State& state) {
     std::FILE* sink = std::fopen("/dev/null", "w");
     int32_t objects = 0;
     for (auto _ : state) {
-        TRaroviRovoz graph;
+        TGraphDocument graph;
         graph.LoadFromFile(input);
         objects = graph.Objects().Count();
         WriteGraphJson(graph, sink);

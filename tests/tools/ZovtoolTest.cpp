@@ -1,5 +1,5 @@
 #include "JsonStreamWriter.h"
-#include "graph/control/RaroviRovoz.h"
+#include "graph/document/GraphDocument.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
 
@@ -40,7 +40,7 @@ protected:
 };
 
 TEST_F(ZovtoolTest, DumpPrintsTheGraphAsJson) {
-    TRaroviRovoz graph;
+    TGraphDocument graph;
     TGraphNode* start = graph.InsertNode({100, 60, 220, 110});
     start->SetText(QStringLiteral("Start"));
     start->Font().SetStyle({fsBold});
@@ -97,12 +97,51 @@ TEST_F(ZovtoolTest, DumpPrintsTheGraphAsJson) {
 }
 
 TEST_F(ZovtoolTest, DumpWritesTheIndentedJsonLayoutByteForByte) {
-    QFile expected(QStringLiteral(ZOV_TEST_DATA "/all_objects.json"));
+    QFile expected(QStringLiteral(ZOV_TEST_DATA "/seeds/all_objects.json"));
     ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
     const ToolRun run = Zovtool(
         {QStringLiteral("dump"), QStringLiteral(ZOV_FUZZ_CORPUS "/graph_file/all_objects.zov")});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     EXPECT_EQ(run.out, expected.readAll());
+}
+
+// The fuzzer's seed graphs dump and export to recorded bytes: reading, drawing and
+// writing every format stay exactly as they are.
+TEST_F(ZovtoolTest, SeedGraphsDumpAndExportToTheRecordedBytes) {
+    for (const char* seed : {"all_objects", "older_records", "start", "ten_shapes"}) {
+        const QString input = QStringLiteral(ZOV_FUZZ_CORPUS "/graph_file/%1.zov").arg(seed);
+        const QString recorded = QStringLiteral(ZOV_TEST_DATA "/seeds/%1.").arg(seed);
+        auto recordedBytes = [&](const QString& extension) {
+            QFile file(recorded + extension);
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+            return file.readAll();
+        };
+        SCOPED_TRACE(seed);
+        const ToolRun dump = Zovtool({QStringLiteral("dump"), input});
+        ASSERT_EQ(dump.exitCode, 0) << dump.err.constData();
+        EXPECT_EQ(dump.out, recordedBytes(QStringLiteral("json")));
+        for (const QString extension :
+             {QStringLiteral("emf"), QStringLiteral("svg"), QStringLiteral("png")}) {
+            const QString output = dir.filePath(QStringLiteral("out.") + extension);
+            const ToolRun run = Zovtool({QStringLiteral("export"), input, output});
+            ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+            QFile out(output);
+            ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+            EXPECT_EQ(out.readAll(), recordedBytes(extension)) << extension.toStdString();
+        }
+    }
+}
+
+// The tool reads, writes and exports graphs without any window code.
+TEST(ZovtoolLinkTest, ToolNeedsNoWidgetLibrary) {
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(ZOVTOOL_PATH)});
+    if (!ldd.waitForFinished(60000) || ldd.exitCode() != 0) {
+        GTEST_SKIP() << "ldd cannot list the tool's libraries here";
+    }
+    const QByteArray libraries = ldd.readAllStandardOutput();
+    EXPECT_TRUE(libraries.contains("libQt6Gui")) << libraries.constData();
+    EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.constData();
 }
 
 // Strings that need JSON's escapes, UTF-8 or \u escapes come out as QJsonDocument
@@ -159,7 +198,7 @@ TEST_F(ZovtoolTest, UnreadableFilesGiveOneErrorLine) {
 }
 
 TEST_F(ZovtoolTest, ExportWritesEveryFormatByItsExtension) {
-    TRaroviRovoz graph;
+    TGraphDocument graph;
     TGraphNode* a = graph.InsertNode({100, 60, 220, 110});
     a->SetText(QStringLiteral("Export"));
     TGraphNode* b = graph.InsertNode({300, 60, 400, 110}, &TEllipticNode::Class());
@@ -196,7 +235,7 @@ TEST_F(ZovtoolTest, ExportWritesEveryFormatByItsExtension) {
 }
 
 TEST_F(ZovtoolTest, FailedExportsLeaveNoFileBehind) {
-    TRaroviRovoz graph;
+    TGraphDocument graph;
     graph.InsertNode({100, 60, 220, 110});
     graph.SaveToFile(Path("graph.zov"));
     struct Case {

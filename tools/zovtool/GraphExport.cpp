@@ -1,13 +1,13 @@
 #include "GraphExport.h"
 
-#include "graph/control/RaroviRovoz.h"
+#include "graph/document/GraphDocument.h"
 #include "platform/types/Exceptions.h"
 
 #include <QFileInfo>
 
 namespace zov {
 
-void ExportGraph(TRaroviRovoz& graph, const QString& fileName) {
+void ExportGraph(TGraphDocument& graph, const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix().toLower();
     if (extension == QLatin1String("emf")) {
         graph.SaveAsMetafile(fileName);

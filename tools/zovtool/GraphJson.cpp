@@ -1,7 +1,7 @@
 #include "GraphJson.h"
 
 #include "JsonStreamWriter.h"
-#include "graph/control/RaroviRovoz.h"
+#include "graph/document/GraphDocument.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
 #include "graph/model/NodeShapes.h"
@@ -308,7 +308,7 @@ void WriteObject(TJsonStreamWriter& json, const TGraphObject& object) {
 
 } // namespace
 
-bool WriteGraphJson(TRaroviRovoz& graph, std::FILE* out) {
+bool WriteGraphJson(TGraphDocument& graph, std::FILE* out) {
     TJsonStreamWriter json(out);
     json.BeginObject();
     json.Key("info");

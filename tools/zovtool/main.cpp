@@ -4,10 +4,10 @@
 //                              .png, .svg or .pdf)
 #include "GraphExport.h"
 #include "GraphJson.h"
-#include "graph/control/RaroviRovoz.h"
+#include "graph/document/GraphDocument.h"
 #include "platform/types/Exceptions.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 namespace {
@@ -28,7 +28,7 @@ void PrintError(const QString& message) {
 }
 
 // False (with the error printed) when the file cannot be loaded.
-bool Load(zov::TRaroviRovoz& graph, const QString& fileName) {
+bool Load(zov::TGraphDocument& graph, const QString& fileName) {
     try {
         graph.LoadFromFile(fileName);
         return true;
@@ -41,7 +41,7 @@ bool Load(zov::TRaroviRovoz& graph, const QString& fileName) {
 }
 
 int Dump(const QString& fileName) {
-    zov::TRaroviRovoz graph;
+    zov::TGraphDocument graph;
     if (!Load(graph, fileName)) {
         return 1;
     }
@@ -49,7 +49,7 @@ int Dump(const QString& fileName) {
 }
 
 int Export(const QString& fileName, const QString& outName) {
-    zov::TRaroviRovoz graph;
+    zov::TGraphDocument graph;
     if (!Load(graph, fileName)) {
         return 1;
     }
@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qInstallMessageHandler(QuietMessages);
-    QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments();
+    QGuiApplication app(argc, argv);
+    const QStringList args = QGuiApplication::arguments();
     if (args.size() == 3 && args[1] == QLatin1String("dump")) {
         return Dump(args[2]);
     }

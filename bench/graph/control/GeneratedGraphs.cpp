@@ -1,6 +1,6 @@
 #include "GeneratedGraphs.h"
 
-#include "graph/control/RaroviRovoz.h"
+#include "graph/document/GraphDocument.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
 
@@ -17,7 +17,7 @@ struct GridLayout {
     bool snake; // odd rows run right to left
 };
 
-std::vector<TGraphNode*> PlaceBoxes(TRaroviRovoz& graph, int64_t count, const GridLayout& grid) {
+std::vector<TGraphNode*> PlaceBoxes(TGraphDocument& graph, int64_t count, const GridLayout& grid) {
     std::vector<TGraphNode*> made;
     made.reserve(static_cast<size_t>(count));
     for (int64_t i = 0; i < count; ++i) {
@@ -37,7 +37,7 @@ std::vector<TGraphNode*> PlaceBoxes(TRaroviRovoz& graph, int64_t count, const Gr
 
 } // namespace
 
-void GenerateChain(TRaroviRovoz& graph, int64_t count) {
+void GenerateChain(TGraphDocument& graph, int64_t count) {
     graph.GraphConstraints().SetBoundsRect({0, 0, 1 << 22, 1 << 22});
     graph.BeginUpdate();
     const int64_t nodes = count / 2;
@@ -48,7 +48,7 @@ void GenerateChain(TRaroviRovoz& graph, int64_t count) {
     graph.EndUpdate();
 }
 
-void GenerateBoxDiagram(TRaroviRovoz& graph, int64_t boxes) {
+void GenerateBoxDiagram(TGraphDocument& graph, int64_t boxes) {
     graph.GraphConstraints().SetBoundsRect({0, 0, 1 << 22, 1 << 22});
     graph.BeginUpdate();
     const std::vector<TGraphNode*> made = PlaceBoxes(graph, boxes, {100, 120, 70, true});

@@ -24,7 +24,7 @@ void BM_DragNodeWithTenLinks(benchmark::State& state) {
     graph.setAttribute(Qt::WA_DontShowOnScreen);
     graph.resize(1000, 800);
     graph.show();
-    GenerateChain(graph, state.range(0));
+    GenerateChain(graph.Document(), state.range(0));
     graph.SetSnapToGrid(false);
     // The hub, in view, and ten nodes around it to link to.
     TGraphNode* hub = graph.InsertNode({400, 300, 480, 340});

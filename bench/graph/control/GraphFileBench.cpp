@@ -10,7 +10,7 @@ namespace {
 
 QByteArray GraphFile(int64_t count) {
     TRaroviRovoz graph;
-    GenerateChain(graph, count);
+    GenerateChain(graph.Document(), count);
     TMemoryStream stream;
     graph.SaveToStream(stream);
     return stream.Bytes();
@@ -18,7 +18,7 @@ QByteArray GraphFile(int64_t count) {
 
 void BM_SaveGraph(benchmark::State& state) {
     TRaroviRovoz graph;
-    GenerateChain(graph, state.range(0));
+    GenerateChain(graph.Document(), state.range(0));
     int64_t bytes = 0;
     for (auto _ : state) {
         TMemoryStream stream;
@@ -44,7 +44,7 @@ BENCHMARK(BM_LoadGraph)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMi
 // Pasting a copy of the whole graph into itself: every ID is taken and renumbered.
 void BM_PasteIntoSameGraph(benchmark::State& state) {
     TRaroviRovoz graph;
-    GenerateChain(graph, state.range(0));
+    GenerateChain(graph.Document(), state.range(0));
     TMemoryStream clip;
     graph.WriteObjectList(clip, graph.Objects());
     const int32_t count = graph.Objects().Count();

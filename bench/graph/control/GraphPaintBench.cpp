@@ -14,7 +14,7 @@ void RepaintView(benchmark::State& state, bool middle) {
     graph.setAttribute(Qt::WA_DontShowOnScreen);
     graph.resize(1000, 800);
     graph.show();
-    GenerateChain(graph, state.range(0));
+    GenerateChain(graph.Document(), state.range(0));
     if (middle) {
         graph.ScrollCenter(graph.GraphBounds());
     }

@@ -2,15 +2,8 @@
 
 #include "GraphControlTypes.h"
 #include "GraphScrollBar.h"
-#include "graph/model/GraphConstraints.h"
-#include "graph/model/GraphIDIndex.h"
-#include "graph/model/GraphObject.h"
-#include "graph/model/GraphObjectList.h"
-#include "graph/model/GraphOwner.h"
-#include "graph/model/GraphSpatialIndex.h"
-#include "graph/persistence/GraphFile.h"
-#include "platform/graphics/Font.h"
-#include "platform/stream/Stream.h"
+#include "graph/document/GraphDocument.h"
+#include "graph/document/GraphView.h"
 
 #include <QAbstractScrollArea>
 #include <QString>
@@ -30,91 +23,124 @@ class TPicture;
 class TGraphLink;
 class TGraphNode;
 
-// The window that owns one graph: its objects in drawing order, the selection, the
-// drag state, the view settings and the page information saved with the graph.
-// Every change of an object reaches it; it keeps the modified state, caches bounding
-// rectangles, defers repaint and range work while an update is open, and turns what
-// happens to objects into its events.
-class TRaroviRovoz : public QAbstractScrollArea, public TGraphOwner, public TGraphConstraintsOwner {
+// The window showing one graph document and editing it with mouse and keyboard:
+// scrolling, zoom, painting, input, cursors, hints, clipboard and printing. What is
+// the graph itself (objects, selection, drag, file) lives in the document; the
+// control offers the document's interface too and turns the document's events into
+// its own.
+class TRaroviRovoz : public QAbstractScrollArea, public TGraphView {
 public:
     using TGraphNotifyEvent = std::function<void(TRaroviRovoz& graph, TGraphObject* object)>;
     using TNotifyEvent = std::function<void(TRaroviRovoz& sender)>;
-    using TGraphForEachMethod = std::function<bool(TGraphObject* object, int32_t userData)>;
+    using TGraphForEachMethod = TGraphDocument::TGraphForEachMethod;
 
     explicit TRaroviRovoz(QWidget* parent = nullptr);
     ~TRaroviRovoz() override;
 
+    TGraphDocument& Document() { return fDocument; }
+    const TGraphDocument& Document() const { return fDocument; }
+
     // ---- Class registry (shared by all graphs) ----
-    static void Register(const TGraphObjectClass& cls);
-    static void Unregister(const TGraphObjectClass& cls);
-    static int32_t NodeClassCount();
+    static void Register(const TGraphObjectClass& cls) { TGraphDocument::Register(cls); }
+    static void Unregister(const TGraphObjectClass& cls) { TGraphDocument::Unregister(cls); }
+    static int32_t NodeClassCount() { return TGraphDocument::NodeClassCount(); }
     // Throws EListError for an index out of range.
-    static const TGraphObjectClass& NodeClasses(int32_t index);
-    static int32_t LinkClassCount();
-    static const TGraphObjectClass& LinkClasses(int32_t index);
+    static const TGraphObjectClass& NodeClasses(int32_t index) {
+        return TGraphDocument::NodeClasses(index);
+    }
+    static int32_t LinkClassCount() { return TGraphDocument::LinkClassCount(); }
+    static const TGraphObjectClass& LinkClasses(int32_t index) {
+        return TGraphDocument::LinkClasses(index);
+    }
 
     // ---- Updates ----
-    void BeginUpdate();
-    void EndUpdate();
-    bool Updating() const { return fUpdateCount > 0; }
+    void BeginUpdate() { fDocument.BeginUpdate(); }
+    void EndUpdate() { fDocument.EndUpdate(); }
+    bool Updating() const { return fDocument.Updating(); }
     // Repaints everything, at the end of the update when one is open.
     void Invalidate() override;
     void InvalidateRect(const TRect& rect) override;
 
     // ---- Objects ----
     // nullptr when the node cannot be made; never throws.
-    TGraphNode* InsertNode(const TRect& bounds, const TGraphObjectClass* nodeClass = nullptr);
+    TGraphNode* InsertNode(const TRect& bounds, const TGraphObjectClass* nodeClass = nullptr) {
+        return fDocument.InsertNode(bounds, nodeClass);
+    }
     // nullptr when the link cannot be made (its ends cannot be hooked); never throws.
     TGraphLink* InsertLink(TGraphObject* source, TGraphObject* target,
-                           const TGraphObjectClass* linkClass = nullptr);
-    TGraphLink* InsertLink(TGraphObject* source, std::span<const TPoint> pts,
-                           const TGraphObjectClass* linkClass = nullptr);
-    TGraphLink* InsertLink(std::span<const TPoint> pts, TGraphObject* target,
-                           const TGraphObjectClass* linkClass = nullptr);
-    TGraphLink* InsertLink(std::span<const TPoint> pts,
-                           const TGraphObjectClass* linkClass = nullptr);
-    // Removes every object, then returns to cmEdit and the origin.
-    void Clear();
-
-    TGraphObjectList& Objects() override { return fObjects; }
-    TGraphObjectList& SelectedObjects() override { return fSelectedObjects; }
-    TGraphObjectList& DraggingObjects() { return fDraggingObjects; }
-    TGraphObject* FindObjectByID(uint32_t id) const override;
-    TGraphObject* FindObjectAt(int32_t x, int32_t y) const override {
-        return FindObjectAt(x, y, nullptr);
+                           const TGraphObjectClass* linkClass = nullptr) {
+        return fDocument.InsertLink(source, {}, target, linkClass);
     }
+    TGraphLink* InsertLink(TGraphObject* source, std::span<const TPoint> pts,
+                           const TGraphObjectClass* linkClass = nullptr) {
+        return fDocument.InsertLink(source, pts, nullptr, linkClass);
+    }
+    TGraphLink* InsertLink(std::span<const TPoint> pts, TGraphObject* target,
+                           const TGraphObjectClass* linkClass = nullptr) {
+        return fDocument.InsertLink(nullptr, pts, target, linkClass);
+    }
+    TGraphLink* InsertLink(std::span<const TPoint> pts,
+                           const TGraphObjectClass* linkClass = nullptr) {
+        return fDocument.InsertLink(nullptr, pts, nullptr, linkClass);
+    }
+    // Removes every object, then returns to cmEdit and the origin.
+    void Clear() { fDocument.Clear(); }
+
+    TGraphObjectList& Objects() { return fDocument.Objects(); }
+    TGraphObjectList& SelectedObjects() { return fDocument.SelectedObjects(); }
+    TGraphObjectList& DraggingObjects() { return fDocument.DraggingObjects(); }
+    TGraphObject* FindObjectByID(uint32_t id) const { return fDocument.FindObjectByID(id); }
+    TGraphObject* FindObjectAt(int32_t x, int32_t y) const { return fDocument.FindObjectAt(x, y); }
     // The object hit at a graph point, searched below lookAfter (or from the top);
     // with a selection, a selected object hit by one of its handles or a selected link
     // wins over unselected objects above it.
-    TGraphObject* FindObjectAt(int32_t x, int32_t y, const TGraphObject* lookAfter) const;
-    int32_t ObjectsCount(const TGraphObjectClass* cls = nullptr) const;
-    int32_t SelectedObjectsCount(const TGraphObjectClass* cls = nullptr) const;
+    TGraphObject* FindObjectAt(int32_t x, int32_t y, const TGraphObject* lookAfter) const {
+        return fDocument.FindObjectAt(x, y, lookAfter);
+    }
+    int32_t ObjectsCount(const TGraphObjectClass* cls = nullptr) const {
+        return fDocument.ObjectsCount(cls);
+    }
+    int32_t SelectedObjectsCount(const TGraphObjectClass* cls = nullptr) const {
+        return fDocument.SelectedObjectsCount(cls);
+    }
     // Calls back for each object (or each selected one) inside one update until a
     // call returns false; the callback may remove the object it is given.
-    int32_t ForEachObject(const TGraphForEachMethod& callback, int32_t userData, bool selection);
+    int32_t ForEachObject(const TGraphForEachMethod& callback, int32_t userData, bool selection) {
+        return fDocument.ForEachObject(callback, userData, selection);
+    }
     TGraphObject* FindNextObject(int32_t startIndex, bool inclusive, bool backward, bool wrap,
-                                 const TGraphObjectClass* cls = nullptr);
+                                 const TGraphObjectClass* cls = nullptr) {
+        return fDocument.FindNextObject(startIndex, inclusive, backward, wrap, cls);
+    }
+    // Selects the next selectable object alone and scrolls it into view; false when
+    // there is none or it is the one selected already.
     bool SelectNextObject(bool backward, const TGraphObjectClass* cls = nullptr);
-    uint32_t NextFreeID(const TGraphObject* object) const override;
+    uint32_t NextFreeID(const TGraphObject* object) const { return fDocument.NextFreeID(object); }
 
     // ---- Arranging the selection ----
     // Lines the selected objects up with the first selected one, or spaces them
     // evenly between the outermost ones; true when something moved.
-    bool AlignSelection(THAlignOption horz, TVAlignOption vert);
+    bool AlignSelection(THAlignOption horz, TVAlignOption vert) {
+        return fDocument.AlignSelection(horz, vert);
+    }
     // Makes the selected objects as wide and/or high as the smallest or largest of
     // them, growing or shrinking at the bottom-right; true when something changed.
-    bool ResizeSelection(TResizeOption horz, TResizeOption vert);
+    bool ResizeSelection(TResizeOption horz, TResizeOption vert) {
+        return fDocument.ResizeSelection(horz, vert);
+    }
 
     // ---- Selection ----
-    void ToggleSelection(const TRect& rect, bool keepOld, const TGraphObjectClass* cls = nullptr);
-    void ClearSelection();
+    void ToggleSelection(const TRect& rect, bool keepOld, const TGraphObjectClass* cls = nullptr) {
+        fDocument.ToggleSelection(rect, keepOld, cls);
+    }
+    void ClearSelection() { fDocument.ClearSelection(); }
 
     // ---- Bounds (cached) ----
-    TRect GraphBounds() { return CachedBounds(bkGraph); }
-    TRect SelectionBounds() { return CachedBounds(bkSelection); }
-    TRect DraggingBounds() { return CachedBounds(bkDragging); }
+    TRect GraphBounds() { return fDocument.GraphBounds(); }
+    TRect SelectionBounds() { return fDocument.SelectionBounds(); }
+    TRect DraggingBounds() { return fDocument.DraggingBounds(); }
     // The smallest rectangle holding the visual rectangles of the members shown.
-    virtual TRect BoundsOfObjects(TGraphObjectList& list) const;
+    TRect BoundsOfObjects(TGraphObjectList& list) const { return fDocument.BoundsOfObjects(list); }
 
     // ---- View ----
     int32_t Zoom() const { return fZoom; }
@@ -134,6 +160,7 @@ public:
     TPoint ScreenToGraph(int32_t x, int32_t y) const;
     TPoint GraphToScreen(int32_t x, int32_t y) const;
     TRect VisibleBounds() const override;
+    bool UseRightToLeftReading() const override { return layoutDirection() == Qt::RightToLeft; }
     // The part of the window the graph is shown in, without the bars shown.
     TSize ClientSize() const;
     // The mouse position in graph units; setting it moves the mouse pointer.
@@ -141,7 +168,7 @@ public:
     void SetCursorPos(const TPoint& pt);
     void ScrollInView(const TGraphObject* object);
     void ScrollInView(const TRect& rect);
-    void ScrollInView(const TPoint& pt);
+    void ScrollInView(const TPoint& pt) override;
     void ScrollCenter(const TGraphObject& object);
     void ScrollCenter(const TRect& rect);
     void ScrollCenter(const TPoint& pt);
@@ -151,8 +178,10 @@ public:
     TGraphScrollBar& VertScrollBar() { return *fVertScrollBar; }
     const TGraphScrollBar& HorzScrollBar() const { return *fHorzScrollBar; }
     const TGraphScrollBar& VertScrollBar() const { return *fVertScrollBar; }
-    TPoint SnapPoint(const TPoint& pt) const override;
-    void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const override;
+    TPoint SnapPoint(const TPoint& pt) const { return fDocument.SnapPoint(pt); }
+    void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const {
+        fDocument.SnapOffset(pt, dX, dY);
+    }
     void UpdateScrollRanges() override;
     // Hands both bars their ranges, the one whose content exceeds the view first.
     virtual void UpdateScrollBars();
@@ -161,26 +190,30 @@ public:
 
     // ---- Painting and export ----
     // The objects only, in the canvas's current coordinates.
-    void Draw(TCanvas& canvas);
+    void Draw(TCanvas& canvas) { fDocument.Draw(canvas); }
     // The graph's objects stretched so that the page's bottom-right corner lands on
     // (rect.Right, rect.Bottom); nothing when no object shows.
-    void Print(TCanvas& canvas, const TRect& rect);
+    void Print(TCanvas& canvas, const TRect& rect) { fDocument.Print(canvas, rect); }
     // The objects of the list without background, one graph unit per unit, their
     // common bounds' top-left corner at (0, 0).
-    virtual TMetafile RecordMetafile(TGraphObjectList& list);
+    TMetafile RecordMetafile(TGraphObjectList& list);
     // The same as a 24-bit image on white.
-    virtual QImage RenderBitmap(TGraphObjectList& list);
+    QImage RenderBitmap(TGraphObjectList& list);
     TMetafile GetMetafile();
     // Throw EFCreateError when the file cannot be written.
-    void SaveAsMetafile(const QString& fileName);
-    void SaveAsBitmap(const QString& fileName);
+    void SaveAsMetafile(const QString& fileName) { fDocument.SaveAsMetafile(fileName); }
+    void SaveAsBitmap(const QString& fileName) { fDocument.SaveAsBitmap(fileName); }
     // The bitmap as a "bmp" or "png" file.
-    void SaveAsImage(const QString& fileName, const QByteArray& format);
+    void SaveAsImage(const QString& fileName, const QByteArray& format) {
+        fDocument.SaveAsImage(fileName, format);
+    }
     // The same picture as vectors with text kept as text: one graph unit per pixel
     // at 96 dpi, the page exactly the objects' size.
-    void SaveAsSvg(const QString& fileName);
-    void SaveAsPdf(const QString& fileName);
-    void CopyToGraphic(TPicture& picture, bool metafile);
+    void SaveAsSvg(const QString& fileName) { fDocument.SaveAsSvg(fileName); }
+    void SaveAsPdf(const QString& fileName) { fDocument.SaveAsPdf(fileName); }
+    void CopyToGraphic(TPicture& picture, bool metafile) {
+        fDocument.CopyToGraphic(picture, metafile);
+    }
     // The selection or the whole graph, in ClipboardFormats.
     void CopyToClipboard(bool selection);
     // True when objects were pasted; a picture on the clipboard becomes the
@@ -188,33 +221,33 @@ public:
     bool PasteFromClipboard();
 
     // ---- Settings ----
-    const TFont& Font() const override { return fFont; }
-    TFont& Font() { return fFont; }
-    void SetFont(const TFont& value) { fFont.Assign(value); }
-    TCursor Cursor() const override { return fCursor; }
-    void SetCursor(TCursor value) { fCursor = value; }
-    TColor Color() const override { return fColor; }
-    void SetColor(TColor value);
-    int32_t GridSize() const override { return fGridSize; }
+    const TFont& Font() const { return fDocument.Font(); }
+    TFont& Font() { return fDocument.Font(); }
+    void SetFont(const TFont& value) { fDocument.Font().Assign(value); }
+    TCursor Cursor() const { return fDocument.Cursor(); }
+    void SetCursor(TCursor value) { fDocument.SetCursor(value); }
+    TColor Color() const { return fDocument.Color(); }
+    void SetColor(TColor value) { fDocument.SetColor(value); }
+    int32_t GridSize() const { return fDocument.GridSize(); }
     void SetGridSize(int32_t value);
     TColor GridColor() const { return fGridColor; }
     void SetGridColor(TColor value);
     bool ShowGrid() const { return fShowGrid; }
     void SetShowGrid(bool value);
-    bool SnapToGrid() const override { return fSnapToGrid; }
-    void SetSnapToGrid(bool value) { fSnapToGrid = value; }
-    bool ShowHiddenObjects() const override { return fShowHiddenObjects; }
-    void SetShowHiddenObjects(bool value);
+    bool SnapToGrid() const { return fDocument.SnapToGrid(); }
+    void SetSnapToGrid(bool value) { fDocument.SetSnapToGrid(value); }
+    bool ShowHiddenObjects() const { return fDocument.ShowHiddenObjects(); }
+    void SetShowHiddenObjects(bool value) { fDocument.SetShowHiddenObjects(value); }
     bool HideSelection() const { return fHideSelection; }
     void SetHideSelection(bool value);
-    bool LockNodes() const override { return fLockNodes; }
-    void SetLockNodes(bool value);
-    bool LockLinks() const override { return fLockLinks; }
-    void SetLockLinks(bool value);
-    TColor MarkerColor() const override { return fMarkerColor; }
-    void SetMarkerColor(TColor value);
-    int32_t MarkerSize() const override { return fMarkerSize; }
-    void SetMarkerSize(int32_t value);
+    bool LockNodes() const { return fDocument.LockNodes(); }
+    void SetLockNodes(bool value) { fDocument.SetLockNodes(value); }
+    bool LockLinks() const { return fDocument.LockLinks(); }
+    void SetLockLinks(bool value) { fDocument.SetLockLinks(value); }
+    TColor MarkerColor() const { return fDocument.MarkerColor(); }
+    void SetMarkerColor(TColor value) { fDocument.SetMarkerColor(value); }
+    int32_t MarkerSize() const { return fDocument.MarkerSize(); }
+    void SetMarkerSize(int32_t value) { fDocument.SetMarkerSize(value); }
     bool DefaultKeyMap() const { return fDefaultKeyMap; }
     void SetDefaultKeyMap(bool value) { fDefaultKeyMap = value; }
     QMenu* ObjectPopupMenu() const { return fObjectPopupMenu; }
@@ -223,68 +256,82 @@ public:
     // context menu.
     QMenu* PopupMenu() const { return fPopupMenu; }
     void SetPopupMenu(QMenu* value) { fPopupMenu = value; }
-    const TGraphObjectClass* DefaultNodeClass() const { return fDefaultNodeClass; }
-    void SetDefaultNodeClass(const TGraphObjectClass* value) { fDefaultNodeClass = value; }
-    const TGraphObjectClass* DefaultLinkClass() const { return fDefaultLinkClass; }
-    void SetDefaultLinkClass(const TGraphObjectClass* value) { fDefaultLinkClass = value; }
-    bool Modified() const { return fModified; }
+    const TGraphObjectClass* DefaultNodeClass() const { return fDocument.DefaultNodeClass(); }
+    void SetDefaultNodeClass(const TGraphObjectClass* value) {
+        fDocument.SetDefaultNodeClass(value);
+    }
+    const TGraphObjectClass* DefaultLinkClass() const { return fDocument.DefaultLinkClass(); }
+    void SetDefaultLinkClass(const TGraphObjectClass* value) {
+        fDocument.SetDefaultLinkClass(value);
+    }
+    bool Modified() const { return fDocument.Modified(); }
     // Stores the flag; fires nothing.
-    void SetModified(bool value) { fModified = value; }
-    TGraphCommandMode CommandMode() const { return fCommandMode; }
-    void SetCommandMode(TGraphCommandMode value);
-    TGraphConstraints& GraphConstraints() override { return fGraphConstraints; }
-    void SetGraphConstraints(const TGraphConstraints& value) { fGraphConstraints.Assign(value); }
-    int32_t MinNodeSize() const override { return fMinNodeSize; }
-    void SetMinNodeSize(int32_t value) { fMinNodeSize = value; }
-    TGraphDrawOrder DrawOrder() const { return fDrawOrder; }
-    void SetDrawOrder(TGraphDrawOrder value);
+    void SetModified(bool value) { fDocument.SetModified(value); }
+    TGraphCommandMode CommandMode() const { return fDocument.CommandMode(); }
+    void SetCommandMode(TGraphCommandMode value) { fDocument.SetCommandMode(value); }
+    TGraphConstraints& GraphConstraints() { return fDocument.GraphConstraints(); }
+    void SetGraphConstraints(const TGraphConstraints& value) {
+        fDocument.GraphConstraints().Assign(value);
+    }
+    int32_t MinNodeSize() const { return fDocument.MinNodeSize(); }
+    void SetMinNodeSize(int32_t value) { fDocument.SetMinNodeSize(value); }
+    TGraphDrawOrder DrawOrder() const { return fDocument.DrawOrder(); }
+    void SetDrawOrder(TGraphDrawOrder value) { fDocument.SetDrawOrder(value); }
     bool FixedScrollBars() const { return fFixedScrollBars; }
     void SetFixedScrollBars(bool value);
     bool Transparent() const { return fTransparent; }
     void SetTransparent(bool value);
     TGraphClipboardFormats ClipboardFormats() const { return fClipboardFormats; }
     void SetClipboardFormats(TGraphClipboardFormats value) { fClipboardFormats = value; }
-    bool UseRightToLeftReading() const override { return layoutDirection() == Qt::RightToLeft; }
 
     // ---- Page information (saved with the graph) ----
-    QString Info(int index) const { return fInfo.Info.at(index).Text(); }
-    void SetInfo(int index, const QString& value) { fInfo.Info.at(index).SetText(value); }
-    QString Autor() const { return fAutor; }
-    void SetAutor(const QString& value) { fAutor = value.left(255); }
-    QString Kenn() const { return fKenn; }
-    void SetKenn(const QString& value) { fKenn = value.left(255); }
-    char Lage() const { return fInfo.Lage; }
-    void SetLage(char value);
-    uint8_t Faser() const { return fFaser; }
-    void SetFaser(uint8_t value) { fFaser = value; }
-    uint8_t Absolut() const { return fAbsolut; }
-    void SetAbsolut(uint8_t value) { fAbsolut = value; }
-    TPaperType PaperType() const { return fInfo.PaperType; }
-    void SetPaperType(TPaperType value);
+    QString Info(int index) const { return fDocument.Info(index); }
+    void SetInfo(int index, const QString& value) { fDocument.SetInfo(index, value); }
+    char Lage() const { return fDocument.Lage(); }
+    void SetLage(char value) { fDocument.SetLage(value); }
+    TPaperType PaperType() const { return fDocument.PaperType(); }
+    void SetPaperType(TPaperType value) { fDocument.SetPaperType(value); }
     // The page in graph units, PageMargin from the origin.
-    TRect GetPaperSize() const;
+    TRect GetPaperSize() const { return fDocument.GetPaperSize(); }
+
+    // ---- Published for the document window, never saved with the graph ----
+    QString Autor() const { return fDocument.Autor(); }
+    void SetAutor(const QString& value) { fDocument.SetAutor(value); }
+    QString Kenn() const { return fDocument.Kenn(); }
+    void SetKenn(const QString& value) { fDocument.SetKenn(value); }
+    uint8_t Faser() const { return fDocument.Faser(); }
+    void SetFaser(uint8_t value) { fDocument.SetFaser(value); }
+    uint8_t Absolut() const { return fDocument.Absolut(); }
+    void SetAbsolut(uint8_t value) { fDocument.SetAbsolut(value); }
 
     // ---- Graph file ----
-    void SaveToStream(TStream& stream);
+    void SaveToStream(TStream& stream) { fDocument.SaveToStream(stream); }
     // Replaces the graph; throws EGraphStreamError when the stream is no graph.
-    void LoadFromStream(TStream& stream);
-    // Adds the stream's objects, moved by the offset where the page allows it.
+    void LoadFromStream(TStream& stream) { fDocument.LoadFromStream(stream); }
+    // Adds the stream's objects, moved by the offset where the page allows it, and
+    // scrolls them into view.
     void MergeFromStream(TStream& stream, int32_t offsetX, int32_t offsetY);
-    void SaveToFile(const QString& fileName);
-    void LoadFromFile(const QString& fileName);
+    void SaveToFile(const QString& fileName) { fDocument.SaveToFile(fileName); }
+    void LoadFromFile(const QString& fileName) { fDocument.LoadFromFile(fileName); }
     void MergeFromFile(const QString& fileName, int32_t offsetX, int32_t offsetY);
-    virtual void WriteObjectList(TStream& stream, const TGraphObjectList& list);
-    virtual void ReadObjectList(TStream& stream);
-    virtual void SaveObjectStates(TStream& stream, const TGraphObjectList& list);
-    virtual void LoadObjectStates(TStream& stream);
+    void WriteObjectList(TStream& stream, const TGraphObjectList& list) {
+        fDocument.WriteObjectList(stream, list);
+    }
+    void ReadObjectList(TStream& stream) { fDocument.ReadObjectList(stream); }
+    void SaveObjectStates(TStream& stream, const TGraphObjectList& list) {
+        fDocument.SaveObjectStates(stream, list);
+    }
+    void LoadObjectStates(TStream& stream) { fDocument.LoadObjectStates(stream); }
 
     // ---- Dragging ----
-    TGraphObject* DragSource() const override { return fDragSource; }
-    uint32_t DragHitTest() const override { return fDragHitTest; }
-    TPoint DragTargetPt() const override { return fDragTargetPt; }
-    bool StartDragOperation(TGraphObject* object, const TPoint& pt, uint32_t hitTest) override;
-    void MoveDraggedBy(int32_t dX, int32_t dY) override;
-    void FinishDragOperation(bool accept) override;
+    TGraphObject* DragSource() const { return fDocument.DragSource(); }
+    uint32_t DragHitTest() const { return fDocument.DragHitTest(); }
+    TPoint DragTargetPt() const { return fDocument.DragTargetPt(); }
+    bool StartDragOperation(TGraphObject* object, const TPoint& pt, uint32_t hitTest) {
+        return fDocument.StartDragOperation(object, pt, hitTest);
+    }
+    void MoveDraggedBy(int32_t dX, int32_t dY) { fDocument.MoveDraggedBy(dX, dY); }
+    void FinishDragOperation(bool accept) { fDocument.FinishDragOperation(accept); }
     TGraphObject* ObjectAtCursor() const { return fObjectAtCursor; }
     void SetScreenCursor(TCursor cursor) override;
 
@@ -359,26 +406,44 @@ public:
     std::function<void(TRaroviRovoz& graph, TCanvas& canvas)> OnBeforeDraw;
     std::function<void(TRaroviRovoz& graph, TCanvas& canvas)> OnAfterDraw;
 
-    // ---- What objects report (the owner side) ----
-    void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) override;
-    void NoteObjectIDChange(TGraphObject* object, uint32_t oldID) override;
-    void NoteObjectReplaced(TGraphObject* oldObject, TGraphObject* newObject) override;
-    void DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
-                             int32_t& height, bool& canMove, bool& canResize) override;
-    void DoNodeMoveResize(TGraphNode* node) override;
-    void DoCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
-                       bool& canHook) override;
-    void DoCanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
-                          bool& canLink) override;
-    void DoObjectHook(TGraphObject* object, TGraphLink* link, int32_t index) override;
-    void DoObjectUnhook(TGraphObject* object, TGraphLink* link, int32_t index) override;
-    void DoObjectInitInstance(TGraphObject* object) override;
-    void DoObjectChange(TGraphObject* object) override;
-    void DoObjectBeforeDraw(TGraphObject* object, TCanvas& canvas) override;
-    void DoObjectAfterDraw(TGraphObject* object, TCanvas& canvas) override;
-    void DoCanRemoveObject(TGraphObject* object, bool& canRemove) override;
-    void DoObjectRead(TGraphObject* object, TStream& stream) override;
-    void DoObjectWrite(TGraphObject* object, TStream& stream) override;
+    // ---- What objects report (the owner side, passed to the document) ----
+    void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) {
+        fDocument.NoteObjectChange(object, flags);
+    }
+
+    // ---- What the document tells its views ----
+    void UpdateEnded(bool rangeChanged) override;
+    void GraphCleared() override;
+    void ObjectLeaving(TGraphObject* object) override;
+    void ObjectReplaced(TGraphObject* oldObject, TGraphObject* newObject) override;
+    void GraphChanged() override { DoGraphChange(); }
+    void CommandModeChanged() override { DoCommandModeChange(); }
+    void ObjectInitInstance(TGraphObject* object) override;
+    void ObjectInserted(TGraphObject* object) override { DoObjectInsert(object); }
+    void ObjectRemoved(TGraphObject* object) override { DoObjectRemove(object); }
+    void ObjectChanged(TGraphObject* object) override;
+    void ObjectSelected(TGraphObject* object) override { DoObjectSelect(object); }
+    void ObjectBeginDrag(TGraphObject* object, uint32_t hitTest) override {
+        DoObjectBeginDrag(object, hitTest);
+    }
+    void ObjectEndDrag(TGraphObject* object, uint32_t hitTest, bool cancelled) override {
+        DoObjectEndDrag(object, hitTest, cancelled);
+    }
+    void ObjectBeforeDraw(TGraphObject* object, TCanvas& canvas) override;
+    void ObjectAfterDraw(TGraphObject* object, TCanvas& canvas) override;
+    void BeforeDraw(TCanvas& canvas) override { DoBeforeDraw(canvas); }
+    void AfterDraw(TCanvas& canvas) override { DoAfterDraw(canvas); }
+    void ObjectRead(TGraphObject* object, TStream& stream) override;
+    void ObjectWrite(TGraphObject* object, TStream& stream) override;
+    void ObjectHook(TGraphObject* object, TGraphLink* link, int32_t index) override;
+    void ObjectUnhook(TGraphObject* object, TGraphLink* link, int32_t index) override;
+    void NodeMoveResize(TGraphNode* node) override;
+    void CanHookLink(TGraphObject* object, TGraphLink* link, int32_t index, bool& canHook) override;
+    void CanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
+                        bool& canLink) override;
+    void CanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
+                           int32_t& height, bool& canMove, bool& canResize) override;
+    void CanRemoveObject(TGraphObject* object, bool& canRemove) override;
 
 protected:
     virtual void DoZoomChange();
@@ -415,6 +480,7 @@ protected:
     virtual void SetupDC(TCanvas& canvas, const TPoint* origin = nullptr) const;
     virtual void Paint(TCanvas& canvas);
     virtual void PaintBackground(TCanvas& canvas);
+    // The document draws the objects; the view adds background and selection.
     virtual void PaintObjects(TCanvas& canvas, TGraphObjectList& list);
     virtual void PaintSelection(TCanvas& canvas);
     virtual void DoBeforeDraw(TCanvas& canvas);
@@ -438,28 +504,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Raises the counter for the lifetime of the guard.
-    class TCounterGuard {
-    public:
-        explicit TCounterGuard(int32_t& counter) : fCounter(counter) { ++fCounter; }
-        ~TCounterGuard() { --fCounter; }
-        TCounterGuard(const TCounterGuard&) = delete;
-        TCounterGuard& operator=(const TCounterGuard&) = delete;
-
-    private:
-        int32_t& fCounter;
-    };
-
-    void ObjectsListChanged(TGraphObject* object, TGraphObjectListAction action);
-    void SelectedListChanged(TGraphObject* object, TGraphObjectListAction action);
-    void DraggedListChanged(TGraphObject* object, TGraphObjectListAction action);
-    TGraphLink* NewLink(TGraphObject* source, std::span<const TPoint> pts, TGraphObject* target,
-                        const TGraphObjectClass* linkClass);
-    TRect CachedBounds(TGraphBoundsKind kind);
     void RepaintClientRect(const TRect* rect);
-    void ApplyPageBounds();
-    void FontChanged();
-    bool QueriesSuspended() const { return fSuspendQueryEvents > 0; }
     // A new object of the class at pt (snapped when snap is set), moving pt to where
     // the pointer goes on with it; nullptr when nothing could be placed.
     TGraphObject* PlaceNewObject(TPoint& pt, const TGraphObjectClass* cls, bool snap);
@@ -472,76 +517,33 @@ private:
     void RepaintHiddenSelection();
     void InvalidateSelectionHandles();
     bool HandleKey(QKeyEvent* event);
-    // Even spacing of the selection along one axis; true when something moved.
-    bool SpaceSelection(bool horizontal);
-    // The objects of the list to draw on the canvas, in drawing order.
-    std::vector<TGraphObject*> ObjectsToDraw(TCanvas& canvas, TGraphObjectList& list);
-    void IndexObject(TGraphObject* object);
-    void NotePlacementChange(const TGraphObject* object);
-    // Draws the list's objects on a device with the graph point origin at (0, 0);
-    // throws EFCreateError when the device cannot be painted on.
-    void DrawObjectsOn(QPaintDevice& device, TGraphObjectList& list, const TPoint& origin);
 
-    int32_t fGridSize = 8;
     TColor fGridColor = 0x808080;
     bool fShowGrid = true;
-    bool fSnapToGrid = true;
-    bool fShowHiddenObjects = false;
     bool fHideSelection = false;
-    bool fLockNodes = false;
-    bool fLockLinks = false;
-    TColor fMarkerColor = clBlack;
-    int32_t fMarkerSize = 3;
     int32_t fZoom = 100;
-    TGraphObjectList fObjects;
-    TGraphObjectList fSelectedObjects;
-    TGraphObjectList fDraggingObjects;
     bool fDefaultKeyMap = true;
     QMenu* fObjectPopupMenu = nullptr;
     QMenu* fPopupMenu = nullptr;
-    const TGraphObjectClass* fDefaultNodeClass = nullptr;
-    const TGraphObjectClass* fDefaultLinkClass = nullptr;
-    bool fModified = false;
-    TGraphCommandMode fCommandMode = cmEdit;
-    TGraphConstraints fGraphConstraints;
-    int32_t fMinNodeSize = 16;
-    TGraphDrawOrder fDrawOrder = doDefault;
     bool fFixedScrollBars = false;
     bool fValidMarkedArea = false;
     TRect fMarkedArea = EmptyMarkedArea;
+    TPoint fMarqueeStart; // graph point where the marquee began
+    TPoint fMarqueeEnd;
+    TPoint fPanPoint; // client point the graph follows while panning
     bool fTransparent = false;
-    TGraphObject* fDragSource = nullptr;
-    uint32_t fDragHitTest = 0;
-    TPoint fDragSourcePt;
-    TPoint fDragTargetPt;
-    bool fDragModified = false;
-    bool fModifiedBeforeDrag = false; // restored when the drag is cancelled
     TGraphClipboardFormats fClipboardFormats{cfNative};
     TGraphObject* fObjectAtCursor = nullptr;
     bool fReleaseEndsDoubleClick = false;
     int32_t fWheelAccumulator = 0; // wheel movement short of a whole notch
-    TFont fFont;
-    TColor fColor = clWindow;
-    TCursor fCursor = crDefault;
     bool fDestroying = false;
     bool fUpdatingScrollBars = false;
-    int32_t fSaveModified = 0; // pending at the end of the update: 0 none, 1 set, 2 reset
-    bool fSaveRangeChange = false;
-    TRect fSaveInvalidateRect = EmptyMarkedArea;
-    TGraphBoundsKinds fSaveBoundsChange{bkGraph, bkSelection, bkDragging};
-    std::array<TRect, 3> fSaveBounds{};
-    int32_t fSuspendQueryEvents = 0;
-    TMemoryStream fUndoStorage;
-    TGraphFileInfo fInfo;
-    QString fAutor;
-    QString fKenn;
-    uint8_t fFaser = 0;
-    uint8_t fAbsolut = 1;
-    int32_t fUpdateCount = 0;
-    TGraphIDIndex fIDIndex;
-    TGraphSpatialIndex fSpatialIndex;
+    TRect fSaveInvalidateRect = EmptyMarkedArea; // client pixels to repaint after the update
     std::unique_ptr<TGraphScrollBar> fHorzScrollBar;
     std::unique_ptr<TGraphScrollBar> fVertScrollBar;
+    // Last, so that it goes first: its objects leave with their events while the rest
+    // of the control still stands.
+    TGraphDocument fDocument;
 };
 
 } // namespace zov

@@ -225,10 +225,10 @@ void TRaroviRovoz::RepaintHiddenSelection() {
 
 // Handles reach beyond the objects by up to the marker size.
 void TRaroviRovoz::InvalidateSelectionHandles() {
-    if (fSelectedObjects.Count() > 0) {
+    if (SelectedObjects().Count() > 0) {
         const TRect bounds = SelectionBounds();
-        InvalidateRect({bounds.Left - fMarkerSize, bounds.Top - fMarkerSize,
-                        bounds.Right + fMarkerSize, bounds.Bottom + fMarkerSize});
+        InvalidateRect({bounds.Left - MarkerSize(), bounds.Top - MarkerSize(),
+                        bounds.Right + MarkerSize(), bounds.Bottom + MarkerSize()});
     }
 }
 
@@ -266,25 +266,25 @@ void TRaroviRovoz::MouseDown(TMouseButton button, TShiftState shift, int32_t x, 
     TPoint pt = ClientToGraph(x, y);
     FollowObjectUnderMouse(pt);
     const bool plainLeft = button == mbLeft && !shift.Contains(ssDouble);
-    switch (fCommandMode) {
+    switch (CommandMode()) {
     case cmPan:
         if (plainLeft) {
-            fDragSourcePt = {x, y};
+            fPanPoint = {x, y};
             SetScreenCursor(crHandGrab);
         }
         break;
     case cmInsertNode:
     case cmInsertLink:
-        if (fDragSource != nullptr) {
-            fDragSource->MouseDown(button, shift, pt);
+        if (DragSource() != nullptr) {
+            DragSource()->MouseDown(button, shift, pt);
         } else if (plainLeft) {
             const TGraphObjectClass* cls =
-                fCommandMode == cmInsertNode ? fDefaultNodeClass : fDefaultLinkClass;
-            TGraphObject* object = PlaceNewObject(pt, cls, fSnapToGrid != shift.Contains(ssCtrl));
+                CommandMode() == cmInsertNode ? DefaultNodeClass() : DefaultLinkClass();
+            TGraphObject* object = PlaceNewObject(pt, cls, SnapToGrid() != shift.Contains(ssCtrl));
             if (object != nullptr) {
                 object->SetSelected(true);
                 object->MouseDown(button, shift, pt);
-                if (object == fDragSource) {
+                if (object == DragSource()) {
                     SetCursorPos(pt);
                 } else {
                     SetCommandMode(cmEdit);
@@ -296,12 +296,12 @@ void TRaroviRovoz::MouseDown(TMouseButton button, TShiftState shift, int32_t x, 
         break;
     case cmEdit:
     case cmViewOnly:
-        if (fObjectAtCursor != nullptr && fCommandMode != cmViewOnly &&
+        if (fObjectAtCursor != nullptr && CommandMode() != cmViewOnly &&
             fObjectAtCursor->Options().Contains(goSelectable)) {
             fObjectAtCursor->MouseDown(button, shift, pt);
         } else if (plainLeft) {
-            fDragSourcePt = pt;
-            fDragTargetPt = pt;
+            fMarqueeStart = pt;
+            fMarqueeEnd = pt;
             SetMarquee({pt.X, pt.Y, pt.X, pt.Y});
             SetScreenCursor(crCross);
         }
@@ -312,27 +312,27 @@ void TRaroviRovoz::MouseDown(TMouseButton button, TShiftState shift, int32_t x, 
 void TRaroviRovoz::MouseMove(TShiftState shift, int32_t x, int32_t y) {
     const TPoint pt = ClientToGraph(x, y);
     FollowObjectUnderMouse(pt);
-    if (fCommandMode == cmPan) {
+    if (CommandMode() == cmPan) {
         if (shift.Contains(ssLeft)) {
             // The graph follows the mouse.
             if (fHorzScrollBar->IsScrollBarVisible()) {
-                fHorzScrollBar->SetPosition(fHorzScrollBar->Position() + fDragSourcePt.X - x);
+                fHorzScrollBar->SetPosition(fHorzScrollBar->Position() + fPanPoint.X - x);
             }
             if (fVertScrollBar->IsScrollBarVisible()) {
-                fVertScrollBar->SetPosition(fVertScrollBar->Position() + fDragSourcePt.Y - y);
+                fVertScrollBar->SetPosition(fVertScrollBar->Position() + fPanPoint.Y - y);
             }
-            fDragSourcePt = {x, y};
+            fPanPoint = {x, y};
         } else {
             SetScreenCursor(crHandFlat);
         }
     } else if (fValidMarkedArea) {
-        fDragTargetPt = pt;
-        SetMarquee(Normalized(fDragSourcePt, fDragTargetPt));
-        ScrollInView(fDragTargetPt);
-    } else if (fObjectAtCursor != nullptr && fCommandMode != cmViewOnly) {
+        fMarqueeEnd = pt;
+        SetMarquee(Normalized(fMarqueeStart, fMarqueeEnd));
+        ScrollInView(fMarqueeEnd);
+    } else if (fObjectAtCursor != nullptr && CommandMode() != cmViewOnly) {
         fObjectAtCursor->MouseMove(shift, pt);
     } else {
-        SetScreenCursor(InsertMode(fCommandMode) ? crXHair1 : fCursor);
+        SetScreenCursor(InsertMode(CommandMode()) ? crXHair1 : Cursor());
     }
     if (OnMouseMove) {
         OnMouseMove(*this, shift, x, y);
@@ -342,7 +342,7 @@ void TRaroviRovoz::MouseMove(TShiftState shift, int32_t x, int32_t y) {
 void TRaroviRovoz::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
     const TPoint pt = ClientToGraph(x, y);
     FollowObjectUnderMouse(pt);
-    if (fCommandMode == cmPan) {
+    if (CommandMode() == cmPan) {
         if (button == mbLeft) {
             SetScreenCursor(crHandFlat);
         }
@@ -352,16 +352,16 @@ void TRaroviRovoz::MouseUp(TMouseButton button, TShiftState shift, int32_t x, in
             if (area.Width() != 0 && area.Height() != 0) {
                 ZoomRect(area);
             }
-        } else if (fCommandMode == cmEdit) {
+        } else if (CommandMode() == cmEdit) {
             ToggleSelection(area, shift.Contains(ssShift),
                             shift.Contains(ssCtrl) ? &TGraphNode::AbstractClass() : nullptr);
         }
         SetMarquee(EmptyMarkedArea);
-        SetScreenCursor(fCursor);
-    } else if (fObjectAtCursor != nullptr && fCommandMode != cmViewOnly) {
+        SetScreenCursor(Cursor());
+    } else if (fObjectAtCursor != nullptr && CommandMode() != cmViewOnly) {
         fObjectAtCursor->MouseUp(button, shift, pt);
     } else {
-        SetScreenCursor(fCursor);
+        SetScreenCursor(Cursor());
     }
     if (OnMouseUp) {
         OnMouseUp(*this, button, shift, x, y);
@@ -369,19 +369,19 @@ void TRaroviRovoz::MouseUp(TMouseButton button, TShiftState shift, int32_t x, in
 }
 
 void TRaroviRovoz::Click() {
-    if (fSelectedObjects.Count() > 0) {
-        DoObjectClick(fSelectedObjects.Items(0));
+    if (SelectedObjects().Count() > 0) {
+        DoObjectClick(SelectedObjects().Items(0));
     } else if (OnClick) {
         OnClick(*this);
     }
 }
 
 void TRaroviRovoz::DblClick() {
-    if (fDragSource != nullptr) {
+    if (DragSource() != nullptr) {
         return;
     }
-    if (fSelectedObjects.Count() > 0) {
-        DoObjectDblClick(fSelectedObjects.Items(0));
+    if (SelectedObjects().Count() > 0) {
+        DoObjectDblClick(SelectedObjects().Items(0));
     } else if (OnDblClick) {
         OnDblClick(*this);
     }
@@ -416,7 +416,7 @@ TGraphObject* TRaroviRovoz::PlaceNewObject(TPoint& pt, const TGraphObjectClass* 
             if (snap) {
                 pt = SnapPoint(pt);
             }
-            if (fGraphConstraints.WithinBounds(std::span<const TPoint>(&pt, 1))) {
+            if (GraphConstraints().WithinBounds(std::span<const TPoint>(&pt, 1))) {
                 const TPoint ends[] = {pt, pt};
                 link = InsertLink(ends, cls);
             }
@@ -429,17 +429,17 @@ TGraphObject* TRaroviRovoz::PlaceNewObject(TPoint& pt, const TGraphObjectClass* 
     if (snap) {
         pt = SnapPoint(pt);
     }
-    if (!fGraphConstraints.WithinBounds(std::span<const TPoint>(&pt, 1))) {
+    if (!GraphConstraints().WithinBounds(std::span<const TPoint>(&pt, 1))) {
         return nullptr;
     }
-    int32_t size = fMinNodeSize;
-    if (fSnapToGrid && fGridSize >= fMinNodeSize) {
-        size = fGridSize;
-    } else if (fSnapToGrid && fMinNodeSize % fGridSize != 0) {
-        size = (fMinNodeSize / fGridSize + 1) * fGridSize;
+    int32_t size = MinNodeSize();
+    if (SnapToGrid() && GridSize() >= MinNodeSize()) {
+        size = GridSize();
+    } else if (SnapToGrid() && MinNodeSize() % GridSize() != 0) {
+        size = (MinNodeSize() / GridSize() + 1) * GridSize();
     }
     TPoint corner{pt.X + size, pt.Y + size};
-    fGraphConstraints.ConfinePt(corner);
+    GraphConstraints().ConfinePt(corner);
     TGraphNode* node = InsertNode({pt.X, pt.Y, corner.X, corner.Y}, cls);
     if (node != nullptr) {
         pt = node->BoundsRect().BottomRight();
@@ -450,13 +450,13 @@ TGraphObject* TRaroviRovoz::PlaceNewObject(TPoint& pt, const TGraphObjectClass* 
 // ---- Object under the mouse, hints, context menu ----
 
 void TRaroviRovoz::FollowObjectUnderMouse(const TPoint& pt) {
-    if (fDragSource == nullptr) {
+    if (DragSource() == nullptr) {
         SetObjectUnderMouse(FindObjectAt(pt.X, pt.Y));
     }
 }
 
 void TRaroviRovoz::RefreshCursor() {
-    if (fDragSource != nullptr || fObjectAtCursor == nullptr || fCommandMode == cmViewOnly) {
+    if (DragSource() != nullptr || fObjectAtCursor == nullptr || CommandMode() == cmViewOnly) {
         return;
     }
     const QPoint client = viewport()->mapFromGlobal(QCursor::pos());
@@ -495,12 +495,12 @@ bool TRaroviRovoz::ShowObjectHint(const QPoint& clientPos, const QPoint& globalP
 }
 
 void TRaroviRovoz::ChooseContextMenu(const TPoint& mousePos, bool& handled) {
-    if (fDragSource != nullptr) {
+    if (DragSource() != nullptr) {
         handled = true;
         return;
     }
-    if (fSelectedObjects.Count() > 0) {
-        DoObjectContextPopup(fSelectedObjects.Items(0), mousePos, handled);
+    if (SelectedObjects().Count() > 0) {
+        DoObjectContextPopup(SelectedObjects().Items(0), mousePos, handled);
         if (!handled && fObjectPopupMenu != nullptr) {
             fObjectPopupMenu->popup(viewport()->mapToGlobal(QPoint(mousePos.X, mousePos.Y)));
             handled = true;
@@ -561,19 +561,19 @@ void TRaroviRovoz::DoObjectContextPopup(TGraphObject* object, const TPoint& mous
 // ---- Keys ----
 
 bool TRaroviRovoz::ApplyKeyMap(uint16_t& key, TShiftState shift) {
-    if (fDragSource != nullptr) {
-        fGraphConstraints.SetSourceRect(DraggingBounds());
-        return fDragSource->KeyPress(key, shift);
+    if (DragSource() != nullptr) {
+        GraphConstraints().SetSourceRect(DraggingBounds());
+        return DragSource()->KeyPress(key, shift);
     }
     bool used = false;
-    if (fCommandMode == cmEdit || InsertMode(fCommandMode)) {
+    if (CommandMode() == cmEdit || InsertMode(CommandMode())) {
         // Every selected object moves by the same offset, confined for the whole
         // selection; objects may go away while they handle the key.
-        fGraphConstraints.SetSourceRect(SelectionBounds());
+        GraphConstraints().SetSourceRect(SelectionBounds());
         WithUpdate(*this, [&] {
-            for (TGraphObject* object = fSelectedObjects.First(); object != nullptr;
-                 object = fSelectedObjects.Next()) {
-                TListEnumGuard keep(fSelectedObjects);
+            for (TGraphObject* object = SelectedObjects().First(); object != nullptr;
+                 object = SelectedObjects().Next()) {
+                TListEnumGuard keep(SelectedObjects());
                 used = object->KeyPress(key, shift) || used;
             }
         });
@@ -581,7 +581,7 @@ bool TRaroviRovoz::ApplyKeyMap(uint16_t& key, TShiftState shift) {
     if (used) {
         return true;
     }
-    const bool pan = fCommandMode == cmPan;
+    const bool pan = CommandMode() == cmPan;
     auto scroll = [&](TGraphScrollBar& bar, int32_t direction) {
         if (pan && bar.IsScrollBarVisible()) {
             bar.SetPosition(bar.Position() + direction * bar.Increment());
@@ -590,7 +590,7 @@ bool TRaroviRovoz::ApplyKeyMap(uint16_t& key, TShiftState shift) {
     };
     switch (key) {
     case VK_TAB:
-        if (pan || fCommandMode == cmViewOnly) {
+        if (pan || CommandMode() == cmViewOnly) {
             return false;
         }
         SelectNextObject(shift.Contains(ssShift));

@@ -1,8 +1,8 @@
 // Painting the view: background with rulers, page and grid, the objects, the
 // selection.
-#include "CanvasRecall.h"
 #include "RaroviRovoz.h"
 #include "graph/model/Geometry.h"
+#include "platform/graphics/Canvas.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -48,24 +48,24 @@ void TRaroviRovoz::paintEvent(QPaintEvent* event) {
     const QRect area = event->rect();
     painter.setClipRect(area);
     if (!fTransparent) {
-        painter.fillRect(area, ToQColor(fColor));
+        painter.fillRect(area, ToQColor(Color()));
     }
     TCanvas canvas(&painter);
     // The view's canvas starts with the control's font: the ruler numbers keep its face.
-    canvas.Font().Assign(fFont);
+    canvas.Font().Assign(Font());
     SetupDC(canvas);
     Paint(canvas);
 }
 
 void TRaroviRovoz::Paint(TCanvas& canvas) {
     PaintBackground(canvas);
-    PaintObjects(canvas, fObjects);
+    PaintObjects(canvas, Objects());
     PaintSelection(canvas);
 }
 
 void TRaroviRovoz::PaintBackground(TCanvas& canvas) {
     const int32_t m = PageMargin;
-    const TRect page = fGraphConstraints.BoundsRect();
+    const TRect page = GraphConstraints().BoundsRect();
     canvas.SaveDC();
     canvas.SetAntialiased(false);
     canvas.Pen().SetColor(clBlack);
@@ -97,10 +97,10 @@ void TRaroviRovoz::PaintBackground(TCanvas& canvas) {
     ShrinkRectToOverlap(work, page);
     if (fShowGrid && !work.IsEmpty()) {
         std::vector<TPoint> dots;
-        const int32_t x0 = FirstMultiple(work.Left, fGridSize);
-        const int32_t y0 = FirstMultiple(work.Top, fGridSize);
-        for (int32_t y = y0; y < work.Bottom; y += fGridSize) {
-            for (int32_t x = x0; x < work.Right; x += fGridSize) {
+        const int32_t x0 = FirstMultiple(work.Left, GridSize());
+        const int32_t y0 = FirstMultiple(work.Top, GridSize());
+        for (int32_t y = y0; y < work.Bottom; y += GridSize()) {
+            for (int32_t x = x0; x < work.Right; x += GridSize()) {
                 dots.push_back({x, y});
             }
         }
@@ -143,40 +143,14 @@ void TRaroviRovoz::PaintBackground(TCanvas& canvas) {
     canvas.RestoreDC();
 }
 
-std::vector<TGraphObject*> TRaroviRovoz::ObjectsToDraw(TCanvas& canvas, TGraphObjectList& list) {
-    std::vector<TGraphObject*> objects;
-    if (&list == &fObjects) {
-        objects = fSpatialIndex.Query(canvas.ClipRect(), fObjects);
-    } else {
-        objects.reserve(list.Count());
-        for (int32_t i = 0; i < list.Count(); ++i) {
-            objects.push_back(list.Items(i));
-        }
-    }
-    if (fDrawOrder != doDefault) {
-        const bool linksFirst = fDrawOrder == doNodesOnTop;
-        std::stable_partition(objects.begin(), objects.end(), [linksFirst](TGraphObject* object) {
-            return object->IsLink() == linksFirst;
-        });
-    }
-    return objects;
-}
-
 void TRaroviRovoz::PaintObjects(TCanvas& canvas, TGraphObjectList& list) {
-    DoBeforeDraw(canvas);
-    {
-        TCanvasRecall recall(&canvas);
-        for (TGraphObject* object : ObjectsToDraw(canvas, list)) {
-            object->Draw(canvas);
-        }
-    }
-    DoAfterDraw(canvas);
+    fDocument.PaintObjects(canvas, list);
 }
 
 void TRaroviRovoz::PaintSelection(TCanvas& canvas) {
     if (!fHideSelection || hasFocus()) {
-        for (int32_t i = 0; i < fSelectedObjects.Count(); ++i) {
-            fSelectedObjects.Items(i)->DrawMarks(canvas);
+        for (int32_t i = 0; i < SelectedObjects().Count(); ++i) {
+            SelectedObjects().Items(i)->DrawMarks(canvas);
         }
     }
     if (fValidMarkedArea && fMarkedArea.Width() > 0 && fMarkedArea.Height() > 0) {
@@ -188,10 +162,6 @@ void TRaroviRovoz::PaintSelection(TCanvas& canvas) {
         canvas.Rectangle(fMarkedArea);
         canvas.RestoreDC();
     }
-}
-
-void TRaroviRovoz::Draw(TCanvas& canvas) {
-    PaintObjects(canvas, fObjects);
 }
 
 void TRaroviRovoz::DoBeforeDraw(TCanvas& canvas) {

@@ -99,11 +99,11 @@ bool TRaroviRovoz::ZoomObject(const TGraphObject* object) {
 }
 
 bool TRaroviRovoz::ZoomSelection() {
-    return fSelectedObjects.Count() > 0 && ZoomRect(SelectionBounds());
+    return SelectedObjects().Count() > 0 && ZoomRect(SelectionBounds());
 }
 
 bool TRaroviRovoz::ZoomGraph() {
-    return fObjects.Count() > 0 && ZoomRect(GraphBounds());
+    return Objects().Count() > 0 && ZoomRect(GraphBounds());
 }
 
 // Rounded to the nearest (ties to even) and kept within 32 bits: zoomed far-off
@@ -245,27 +245,6 @@ void TRaroviRovoz::ScrollCenter(const TPoint& pt) {
 void TRaroviRovoz::ScrollBy(int32_t deltaX, int32_t deltaY) {
     if (deltaX != 0 || deltaY != 0) {
         viewport()->scroll(deltaX, deltaY);
-    }
-}
-
-// ---- Grid ----
-
-TPoint TRaroviRovoz::SnapPoint(const TPoint& pt) const {
-    auto snap = [this](int32_t c) {
-        return static_cast<int32_t>((static_cast<int64_t>(c) + fGridSize / 2) / fGridSize *
-                                    fGridSize);
-    };
-    return {snap(pt.X), snap(pt.Y)};
-}
-
-void TRaroviRovoz::SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const {
-    const TPoint s = SnapPoint({ClampCoordinate(static_cast<int64_t>(pt.X) + dX),
-                                ClampCoordinate(static_cast<int64_t>(pt.Y) + dY)});
-    if (dX != 0) {
-        dX = s.X - pt.X;
-    }
-    if (dY != 0) {
-        dY = s.Y - pt.Y;
     }
 }
 

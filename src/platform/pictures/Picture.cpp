@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QtEndian>
 
 namespace zov {
@@ -202,6 +203,17 @@ void TPicture::WriteData(TStream& stream) const {
     stream.WriteBuffer(&length, 1);
     stream.WriteBuffer(name.constData(), name.size());
     fGraphic->WriteData(stream);
+}
+
+QByteArray BitmapFileBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (!writer.write(image)) {
+        throw EFCreateError(writer.errorString());
+    }
+    return bytes;
 }
 
 } // namespace zov

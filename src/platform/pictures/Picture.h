@@ -73,4 +73,8 @@ private:
     std::shared_ptr<const TGraphic> fGraphic; // graphics never change, so copies share
 };
 
+// The image as the file a "TBitmap" graphic holds; throws EFCreateError when it
+// cannot be encoded.
+QByteArray BitmapFileBytes(const QImage& image);
+
 } // namespace zov

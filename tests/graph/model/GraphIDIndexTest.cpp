@@ -7,7 +7,7 @@
 namespace zov {
 namespace {
 
-using test::TTestGraph;
+using test::TRecordingGraph;
 using test::TTestNode;
 
 class GraphIDIndexTest : public ::testing::Test {
@@ -18,7 +18,7 @@ protected:
         index.Add(node);
         return node;
     }
-    TTestGraph graph;
+    TRecordingGraph graph;
     TGraphIDIndex index;
 };
 

@@ -16,7 +16,7 @@ namespace {
 
 using test::Bytes;
 using test::Short;
-using test::TTestGraph;
+using test::TRecordingGraph;
 
 class GraphLinkTest : public ::testing::Test {
 protected:
@@ -29,7 +29,7 @@ protected:
     }
     TGraphLink* Free(const TPoints& pts) { return Link(nullptr, pts, nullptr); }
 
-    TTestGraph graph;
+    TRecordingGraph graph;
 };
 
 TEST_F(GraphLinkTest, ANewLinkJoinsTheFacingSidesOnTheCentreLine) {
@@ -318,7 +318,7 @@ TEST_F(GraphLinkTest, LinksCanHookToLinks) {
 }
 
 TEST_F(GraphLinkTest, StreamsItsEndsAndPoints) {
-    graph.fMinNodeSize = 1;
+    graph.SetMinNodeSize(1);
     TGraphNode* a = Node({0, 10, 10, 30});
     TGraphNode* b = Node({200, 10, 210, 30});
     TGraphLink* link = Link(a, {}, b);
@@ -334,7 +334,7 @@ TEST_F(GraphLinkTest, StreamsItsEndsAndPoints) {
                   Bytes({0, 0}));
 
     // Into another graph: the ends are resolved once everything is loaded.
-    TTestGraph other;
+    TRecordingGraph other;
     TMemoryStream nodes;
     a->SaveToStream(nodes);
     b->SaveToStream(nodes);
@@ -433,7 +433,7 @@ TEST_F(GraphLinkTest, BreakPointCountsBeyondTheBlockFail) {
 // Links with every decoration, a bent link with a caption, links hooked to several
 // shapes and a link hooked to another link.
 TEST_F(GraphLinkTest, DrawsAPictureOfLinks) {
-    graph.fFont.SetHeight(-12);
+    graph.Font().SetHeight(-12);
     const TLinkBeginEndStyle styles[] = {lsNone, lsArrow, lsArrowSimple, lsCircle, lsDiamond};
     int y = 30;
     for (TLinkBeginEndStyle style : styles) {
@@ -463,7 +463,7 @@ TEST_F(GraphLinkTest, DrawsAPictureOfLinks) {
     onLink->SetEndStyle(lsCircle);
 
     TBitmapCanvas bitmap(640, 340);
-    bitmap.Canvas().Font().Assign(graph.fFont);
+    bitmap.Canvas().Font().Assign(graph.Font());
     for (int32_t i = 0; i < graph.Objects().Count(); ++i) {
         graph.Objects().Items(i)->Draw(bitmap.Canvas());
     }

@@ -6,7 +6,7 @@
 namespace zov {
 namespace {
 
-using test::TTestGraph;
+using test::TRecordingGraph;
 
 class GraphNodeTest : public ::testing::Test {
 protected:
@@ -14,7 +14,7 @@ protected:
         return static_cast<T*>(TGraphNode::CreateNew(T::Class(), &graph, bounds));
     }
 
-    TTestGraph graph;
+    TRecordingGraph graph;
 };
 
 TEST_F(GraphNodeTest, NewNodesHaveTheirDefaults) {
@@ -112,7 +112,7 @@ TEST_F(GraphNodeTest, SidesSnapAndCursorsFollowTheHitTest) {
     EXPECT_EQ(node->CursorFor(hcBottomLeft), crSizeNESW);
     EXPECT_EQ(node->CursorFor(hcBody | hcCaption), crSizeAll);
     EXPECT_EQ(node->CursorFor(hcNone), crDefault);
-    graph.fLockNodes = true;
+    graph.SetLockNodes(true);
     EXPECT_EQ(node->CursorFor(hcBody), crHandPoint);
     EXPECT_EQ(node->CursorFor(hcRight), crHandPoint);
 }
@@ -286,8 +286,8 @@ TEST_F(GraphNodeTest, ShapeDetails) {
 
     EXPECT_EQ(Node<TRoundRectangularNode>({0, 0, 200, 100})->CornerSize(), 50);
 
-    TTestGraph small;
-    small.fMinNodeSize = 1;
+    TRecordingGraph small;
+    small.SetMinNodeSize(1);
     auto* flat =
         static_cast<TDataNode*>(TGraphNode::CreateNew(TDataNode::Class(), &small, {0, 0, 50, 10}));
     EXPECT_EQ(flat->Vertices()[0].Y, 2);

@@ -9,7 +9,7 @@ namespace zov {
 namespace {
 
 using test::TNarrowNode;
-using test::TTestGraph;
+using test::TRecordingGraph;
 using test::TTestLink;
 using test::TTestNode;
 
@@ -45,7 +45,7 @@ protected:
         return static_cast<T*>(TGraphObject::CreateByReading(T::Class(), &graph, stream));
     }
 
-    TTestGraph graph;
+    TRecordingGraph graph;
 };
 
 TEST_F(GraphObjectStreamTest, ADefaultNodeWritesItsIdCaptionAndBounds) {

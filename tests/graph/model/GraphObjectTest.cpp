@@ -10,11 +10,11 @@ namespace {
 
 using test::TNarrowNode;
 using test::TOtherNode;
-using test::TTestGraph;
+using test::TRecordingGraph;
 using test::TTestLink;
 using test::TTestNode;
 
-TGraphChangeFlags LastChange(const TTestGraph& g) {
+TGraphChangeFlags LastChange(const TRecordingGraph& g) {
     return g.fChanges.empty() ? TGraphChangeFlags{} : g.fChanges.back().second;
 }
 
@@ -24,7 +24,7 @@ TEST(GraphObjectTest, NewObjectsGetCountPlusOneOrTheNextFreeID) {
         uint32_t expected;
     } cases[] = {{{}, 1}, {{1, 2, 4}, 5}, {{1, 3}, 4}, {{2, 5}, 3}, {{3, 4, 1}, 5}};
     for (const auto& c : cases) {
-        TTestGraph graph;
+        TRecordingGraph graph;
         for (uint32_t id : c.existing) {
             TTestNode* node = graph.Add<TTestNode>();
             node->RenumberID(node->ID(), id);
@@ -34,20 +34,20 @@ TEST(GraphObjectTest, NewObjectsGetCountPlusOneOrTheNextFreeID) {
 }
 
 TEST(GraphObjectTest, CreationInitialisesThenJoinsTheGraph) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = TGraphObject::Create<TTestNode>(&graph);
     EXPECT_EQ(graph.fEvents, (std::vector<std::string>{"InitInstance", "Insert"}));
     EXPECT_EQ(graph.Objects().Count(), 1);
     EXPECT_FALSE(node->States().Contains(osCreating));
     EXPECT_EQ(node->VisualRect(), (TRect{100, 100, 140, 130}));
-    EXPECT_TRUE(node->Font().SameAs(graph.fFont));
+    EXPECT_TRUE(node->Font().SameAs(graph.Font()));
     EXPECT_TRUE(node->ParentFont());
     EXPECT_EQ(node->Options(), DefaultGraphObjectOptions);
     EXPECT_TRUE(node->Visible());
 }
 
 TEST(GraphObjectTest, SettersRaiseTheirChangeFlags) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     const TGraphChangeFlags look{gcView, gcData};
     const struct {
@@ -79,15 +79,15 @@ TEST(GraphObjectTest, SettersRaiseTheirChangeFlags) {
 }
 
 TEST(GraphObjectTest, FontChangesEndParentFontAndParentFontCopiesTheGraphFont) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     node->Font().SetStyle({fsBold});
     EXPECT_FALSE(node->ParentFont());
     node->SetParentFont(true);
     EXPECT_TRUE(node->ParentFont());
-    EXPECT_TRUE(node->Font().SameAs(graph.fFont));
+    EXPECT_TRUE(node->Font().SameAs(graph.Font()));
 
-    graph.fFont.SetHeight(-30);
+    graph.Font().SetHeight(-30);
     graph.fChanges.clear();
     node->OwnerFontChanged();
     EXPECT_EQ(node->Font().Height(), -30);
@@ -96,7 +96,7 @@ TEST(GraphObjectTest, FontChangesEndParentFontAndParentFontCopiesTheGraphFont) {
 }
 
 TEST(GraphObjectTest, UpdateNestingDeliversOneChangeAtTheEnd) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     graph.fChanges.clear();
     graph.fEvents.clear();
@@ -115,7 +115,7 @@ TEST(GraphObjectTest, UpdateNestingDeliversOneChangeAtTheEnd) {
 }
 
 TEST(GraphObjectTest, AMoveOffsetsTheVisualRectAndAResizeRecomputesIt) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     graph.fChanges.clear();
     graph.fInvalidated.clear();
@@ -130,7 +130,7 @@ TEST(GraphObjectTest, AMoveOffsetsTheVisualRectAndAResizeRecomputesIt) {
 }
 
 TEST(GraphObjectTest, SelectionFollowsTheOption) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     node->SetOptions({goLinkable});
     graph.fChanges.clear();
@@ -147,7 +147,7 @@ TEST(GraphObjectTest, SelectionFollowsTheOption) {
 }
 
 TEST(GraphObjectTest, ZOrderMovesWithinTheGraph) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* a = graph.Add<TTestNode>();
     TTestNode* b = graph.Add<TTestNode>();
     TTestNode* c = graph.Add<TTestNode>();
@@ -162,7 +162,7 @@ TEST(GraphObjectTest, ZOrderMovesWithinTheGraph) {
 }
 
 TEST(GraphObjectTest, HitTestingUsesTheSelectedAreaAndTheOptions) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     EXPECT_EQ(node->HitTest({100, 100}), hcBody);
     EXPECT_EQ(node->HitTest({140, 100}), hcNone); // right edge is outside
@@ -175,12 +175,12 @@ TEST(GraphObjectTest, HitTestingUsesTheSelectedAreaAndTheOptions) {
     EXPECT_EQ(node->HitTest({110, 110}), hcOnObject);
     node->SetVisible(false);
     EXPECT_EQ(node->HitTest({110, 110}), hcNone);
-    graph.fShowHidden = true;
+    graph.SetShowHiddenObjects(true);
     EXPECT_EQ(node->HitTest({110, 110}), hcOnObject);
 }
 
 TEST(GraphObjectTest, DependentsMirrorTheLinkListsAndHearOfChanges) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* a = graph.Add<TTestNode>();
     TTestNode* b = graph.Add<TTestNode>();
     TTestLink* link = TGraphObject::Create<TTestLink>(&graph);
@@ -201,7 +201,7 @@ TEST(GraphObjectTest, DependentsMirrorTheLinkListsAndHearOfChanges) {
 }
 
 TEST(GraphObjectTest, DeletingAsksTheGraph) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     graph.fCanRemove = false;
     EXPECT_FALSE(node->Delete());
@@ -219,7 +219,7 @@ TEST(GraphObjectTest, DeletingAsksTheGraph) {
 }
 
 TEST(GraphObjectTest, ConversionKeepsIdentityPlaceSelectionAndLinks) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* first = graph.Add<TTestNode>();
     TTestNode* node = graph.Add<TTestNode>({10, 20, 60, 80});
     TTestNode* last = graph.Add<TTestNode>();
@@ -257,7 +257,7 @@ TEST(GraphObjectTest, ConversionKeepsIdentityPlaceSelectionAndLinks) {
 }
 
 TEST(GraphObjectTest, AFailedConversionLeavesTheOriginalInPlace) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* a = graph.Add<TTestNode>();
     TTestNode* node = graph.Add<TTestNode>();
     TTestLink* link = TGraphObject::Create<TTestLink>(&graph);
@@ -275,7 +275,7 @@ TEST(GraphObjectTest, AFailedConversionLeavesTheOriginalInPlace) {
 }
 
 TEST(GraphObjectTest, ClickingClearsASelectionListThatHoldsUnselectedObjects) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* stray = graph.Add<TTestNode>({300, 300, 340, 340});
     graph.SelectedObjects().Add(stray); // listed, but its own flag is off
     TTestNode* node = graph.Add<TTestNode>();
@@ -285,7 +285,7 @@ TEST(GraphObjectTest, ClickingClearsASelectionListThatHoldsUnselectedObjects) {
 }
 
 TEST(GraphObjectTest, AssignCopiesTheLookButNotTheIdentity) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* source = graph.Add<TTestNode>();
     TTestNode* target = graph.Add<TTestNode>();
     source->SetText(QStringLiteral("Copy"));
@@ -318,7 +318,7 @@ protected:
         return node->KeyPress(key, shift);
     }
 
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node;
 };
 
@@ -353,7 +353,7 @@ TEST_F(GraphObjectKeyTest, ArrowsMoveAndResize) {
     };
     for (const auto& c : cases) {
         node->SetBoundsRect({100, 100, 140, 130});
-        graph.fSnapToGrid = c.snap;
+        graph.SetSnapToGrid(c.snap);
         EXPECT_EQ(Press(c.key, c.shift), c.used) << c.name;
         EXPECT_EQ(node->BoundsRect(), c.expected) << c.name;
     }
@@ -377,7 +377,7 @@ TEST_F(GraphObjectKeyTest, EscapeCancelsADrag) {
 }
 
 TEST(GraphObjectDragTest, MouseSelectsDragsAndReleases) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     TTestNode* other = graph.Add<TTestNode>({300, 300, 340, 330});
     other->SetSelected(true);
@@ -401,7 +401,7 @@ TEST(GraphObjectDragTest, MouseSelectsDragsAndReleases) {
 }
 
 TEST(GraphObjectDragTest, LockedDragsRefuseToStart) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     node->LockDrag();
     node->LockDrag();
@@ -420,7 +420,7 @@ TEST(GraphObjectDrawTest, DragOutlinePenWidthDependsOnThePen) {
         int32_t penWidth, outlineWidth;
     } cases[] = {{0, 2}, {1, 3}, {2, 0}, {4, 1}, {7, 3}};
     for (const auto& c : cases) {
-        TTestGraph graph;
+        TRecordingGraph graph;
         TTestNode* node = graph.Add<TTestNode>();
         node->Pen().SetWidth(c.penWidth);
         node->SetSelected(true);
@@ -433,7 +433,7 @@ TEST(GraphObjectDrawTest, DragOutlinePenWidthDependsOnThePen) {
 }
 
 TEST(GraphObjectDrawTest, DrawsOnlyWhereTheCanvasShowsIt) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>();
     TBitmapCanvas bitmap(300, 300);
     node->Draw(bitmap.Canvas());
@@ -451,7 +451,7 @@ TEST(GraphObjectDrawTest, DrawsOnlyWhereTheCanvasShowsIt) {
 }
 
 TEST(GraphObjectDrawTest, DisabledHandlesShowAnInnerSquare) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     TTestNode* node = graph.Add<TTestNode>({20, 20, 60, 60});
     node->SetSelected(true);
     TBitmapCanvas bitmap(100, 100);

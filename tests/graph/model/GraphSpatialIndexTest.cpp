@@ -9,7 +9,7 @@
 namespace zov {
 namespace {
 
-using test::TTestGraph;
+using test::TRecordingGraph;
 using test::TTestNode;
 
 // The index must answer exactly what a scan of the list would: the objects whose
@@ -56,7 +56,7 @@ protected:
     }
 
     std::mt19937 random{7};
-    TTestGraph graph;
+    TRecordingGraph graph;
     TGraphSpatialIndex index;
     std::map<TGraphObject*, TRect> areas;
 };

@@ -11,7 +11,7 @@
 namespace zov {
 namespace {
 
-using test::TTestGraph;
+using test::TRecordingGraph;
 
 QByteArray GradientPng() {
     QImage image(64, 48, QImage::Format_RGB32);
@@ -29,7 +29,7 @@ QByteArray GradientPng() {
 
 // All ten shapes with captions, one with a PNG background, drawn through the canvas.
 TEST(NodePictureTest, DrawsAllShapes) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     const struct {
         const TGraphObjectClass* cls;
         const char* caption;

@@ -11,7 +11,7 @@ namespace {
 
 using test::Bytes;
 using test::Short;
-using test::TTestGraph;
+using test::TRecordingGraph;
 
 const TGraphObjectClass* const kNodeClasses[] = {
     &TRectangularNode::Class(), &TRoundRectangularNode::Class(),
@@ -63,7 +63,7 @@ void ExpectSameNode(const TGraphNode& a, const TGraphNode& b) {
 TEST(NodeStreamTest, EveryNodeClassRoundTrips) {
     for (const TGraphObjectClass* cls : kNodeClasses) {
         SCOPED_TRACE(cls->Name.toStdString());
-        TTestGraph graph;
+        TRecordingGraph graph;
         auto* node = TGraphNode::CreateNew(*cls, &graph, {40, 30, 200, 130});
         node->SetText(QStringLiteral("Caption \u00e4 \u4e2d"));
         node->SetHint(QStringLiteral("A hint"));
@@ -84,7 +84,7 @@ TEST(NodeStreamTest, EveryNodeClassRoundTrips) {
         }
         const QByteArray bytes = Save(node);
 
-        TTestGraph other;
+        TRecordingGraph other;
         TMemoryStream stream(bytes);
         auto* copy = static_cast<TGraphNode*>(TGraphObject::CreateByReading(*cls, &other, stream));
         EXPECT_EQ(stream.Remaining(), 0);
@@ -97,7 +97,7 @@ TEST(NodeStreamTest, EveryNodeClassRoundTrips) {
 }
 
 TEST(NodeStreamTest, BackgroundMarginsAreFourIntegers) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     auto* node = TGraphNode::CreateNew(TRectangularNode::Class(), &graph, {100, 60, 220, 110});
     node->RenumberID(node->ID(), 1);
     node->SetBackgroundMargins({10, 10, 10, 10});
@@ -110,7 +110,7 @@ TEST(NodeStreamTest, BackgroundMarginsAreFourIntegers) {
 }
 
 TEST(NodeStreamTest, StoredBoundsAreTakenAsTheyAre) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     auto* node = TGraphNode::CreateNew(TRectangularNode::Class(), &graph, {0, 0, 100, 50});
     node->RenumberID(node->ID(), 1);
     TMemoryStream stream(QByteArray("TPF0") + Short("TGraphStreamableObject") + Bytes({0}) +
@@ -125,7 +125,7 @@ TEST(NodeStreamTest, StoredBoundsAreTakenAsTheyAre) {
 }
 
 TEST(NodeStreamTest, NilEmptiesTheBackgroundButNotTheDrawingTools) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     auto* node = TGraphNode::CreateNew(TRectangularNode::Class(), &graph, {0, 0, 100, 50});
     node->Background().SetGraphic(QStringLiteral("TPngImage"), Png());
     const QByteArray head = QByteArray("TPF0") + Short("TGraphStreamableObject") + Bytes({0}) +
@@ -138,7 +138,7 @@ TEST(NodeStreamTest, NilEmptiesTheBackgroundButNotTheDrawingTools) {
 }
 
 TEST(NodeStreamTest, TextNodePayloads) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     auto* node =
         static_cast<TTextNode*>(TGraphNode::CreateNew(TTextNode::Class(), &graph, {0, 0, 100, 50}));
     const QByteArray body = Save(node);
@@ -173,7 +173,7 @@ TEST(NodeStreamTest, TextNodePayloads) {
 }
 
 TEST(NodeStreamTest, AssignCopiesNodeProperties) {
-    TTestGraph graph;
+    TRecordingGraph graph;
     auto* source = TGraphNode::CreateNew(TEllipticNode::Class(), &graph, {10, 10, 110, 60});
     source->SetAlignment(taLeftJustify);
     source->SetMargin(2);

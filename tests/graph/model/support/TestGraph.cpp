@@ -130,168 +130,64 @@ void TTestLink::RedirectReferences(TGraphObject* oldObject, TGraphObject* newObj
     TGraphObject::RedirectReferences(oldObject, newObject);
 }
 
-// ---- TTestGraph --------------------------------------------------------------------------
+// ---- TRecordingGraph --------------------------------------------------------------------------
 
-TTestGraph::TTestGraph() : fConstraints() {
-    fFont.SetName(QStringLiteral("Liberation Sans"));
-    fFont.SetHeight(-13);
-    fConstraints.SetBoundsRect({0, 0, 1000, 1000});
-    fObjects.OnChange = [this](TGraphObjectList&, TGraphObject* object,
-                               TGraphObjectListAction action) {
-        if (action == glAdded) {
-            fEvents.push_back("Insert");
-            return;
-        }
-        if (action != glRemoved) {
-            fEvents.push_back("Reorder");
-            return;
-        }
-        if (object == fDragSource || std::count(fDragging.begin(), fDragging.end(), object)) {
-            fDragging.clear();
-            fDragSource = nullptr;
-        }
-        object->SetSelected(false);
-        fEvents.push_back("Remove");
-        if (!object->States().Contains(osDestroying)) {
-            object->Free();
-        }
-    };
+TRecordingGraph::TRecordingGraph() {
+    Font().SetName(QStringLiteral("Liberation Sans"));
+    Font().SetHeight(-13);
+    SetColor(clWhite);
+    SetSnapToGrid(false);
+    GraphConstraints().SetBoundsRect({0, 0, 1000, 1000});
+    AddView(this);
 }
 
-TTestGraph::~TTestGraph() {
-    fObjects.Clear();
+// The objects go while the recording is still there.
+TRecordingGraph::~TRecordingGraph() {
+    Objects().Clear();
+    RemoveView(this);
 }
 
-TGraphObject* TTestGraph::FindObjectByID(uint32_t id) const {
-    for (int32_t i = 0; i < fObjects.Count(); ++i) {
-        if (fObjects.Items(i)->ID() == id) {
-            return fObjects.Items(i);
-        }
-    }
-    return nullptr;
-}
-
-TGraphObject* TTestGraph::FindObjectAt(int32_t x, int32_t y) const {
-    for (int32_t i = fObjects.Count() - 1; i >= 0; --i) {
-        if (fObjects.Items(i)->ContainsPoint(x, y)) {
-            return fObjects.Items(i);
-        }
-    }
-    return nullptr;
-}
-
-uint32_t TTestGraph::NextFreeID(const TGraphObject* object) const {
-    uint32_t candidate =
-        object->ID() != 0 ? object->ID() : static_cast<uint32_t>(fObjects.Count() + 1);
-    for (int32_t i = fObjects.Count() - 1; i >= 0; --i) {
-        const TGraphObject* other = fObjects.Items(i);
-        if (other != object && other->ID() == candidate) {
-            ++candidate;
-            i = fObjects.Count(); // scan again
-        }
-    }
-    return candidate;
-}
-
-void TTestGraph::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) {
+void TRecordingGraph::NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) {
     fChanges.emplace_back(object, flags);
+    TGraphDocument::NoteObjectChange(object, flags);
 }
 
-void TTestGraph::DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
-                                     int32_t& height, bool& canMove, bool& canResize) {
+void TRecordingGraph::CanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top,
+                                        int32_t& width, int32_t& height, bool& canMove,
+                                        bool& canResize) {
     if (fOnCanMoveResizeNode) {
         fOnCanMoveResizeNode(node, left, top, width, height, canMove, canResize);
     }
 }
 
-void TTestGraph::DoCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
-                               bool& canHook) {
+void TRecordingGraph::CanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
+                                  bool& canHook) {
     if (fOnCanHookLink) {
         fOnCanHookLink(object, link, index, canHook);
     }
 }
 
-void TTestGraph::DoCanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
-                                  bool& canLink) {
+void TRecordingGraph::CanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
+                                     bool& canLink) {
     if (fOnCanLinkObjects) {
         fOnCanLinkObjects(link, source, target, canLink);
     }
 }
 
-TPoint TTestGraph::SnapPoint(const TPoint& pt) const {
-    return {(pt.X + fGridSize / 2) / fGridSize * fGridSize,
-            (pt.Y + fGridSize / 2) / fGridSize * fGridSize};
-}
-
-void TTestGraph::SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const {
-    const TPoint s = SnapPoint({pt.X + dX, pt.Y + dY});
-    if (dX != 0) {
-        dX = s.X - pt.X;
-    }
-    if (dY != 0) {
-        dY = s.Y - pt.Y;
-    }
-}
-
-bool TTestGraph::StartDragOperation(TGraphObject* object, const TPoint& pt, uint32_t hitTest) {
-    fDragSource = object;
-    fDragHitTest = hitTest;
-    fDragTargetPt = pt;
-    fDragging = {object};
-    for (int32_t i = 0; i < fSelected.Count(); ++i) {
-        TGraphObject* other = fSelected.Items(i);
-        if (other != object && other->JoinDrag(hitTest)) {
-            fDragging.push_back(other);
-        }
-    }
-    fDragBackup.clear();
-    for (TGraphObject* o : fDragging) {
-        TMemoryStream state;
-        o->SaveToStream(state);
-        fDragBackup.push_back(state.Bytes());
-    }
-    return true;
-}
-
-void TTestGraph::MoveDraggedBy(int32_t dX, int32_t dY) {
-    for (TGraphObject* o : fDragging) {
-        o->ApplyDragOffset(fDragHitTest, dX, dY);
-    }
-    fDragTargetPt = {fDragTargetPt.X + dX, fDragTargetPt.Y + dY};
-}
-
-void TTestGraph::FinishDragOperation(bool accept) {
-    for (size_t i = 1; i < fDragging.size(); ++i) {
-        fDragging[i]->LeaveDrag();
-    }
-    if (!accept) {
-        for (size_t i = 0; i < fDragging.size(); ++i) {
-            TMemoryStream state(fDragBackup[i]);
-            fDragging[i]->LoadFromStream(state);
-        }
-    }
-    fDragging.clear();
-    fDragSource = nullptr;
-}
-
-void TTestGraph::DoObjectInitInstance(TGraphObject*) {
-    fEvents.push_back("InitInstance");
-}
-
-void TTestGraph::DoObjectChange(TGraphObject*) {
+void TRecordingGraph::ObjectChanged(TGraphObject*) {
     fEvents.push_back("ObjectChange");
     if (fThrowOnObjectChange) {
         throw std::runtime_error("handler failed");
     }
 }
 
-void TTestGraph::DoObjectRead(TGraphObject* object, TStream& stream) {
+void TRecordingGraph::ObjectRead(TGraphObject* object, TStream& stream) {
     QByteArray bytes(stream.Size(), Qt::Uninitialized);
     stream.ReadBuffer(bytes.data(), stream.Size());
     fCustomDataRead[object] = bytes;
 }
 
-void TTestGraph::DoObjectWrite(TGraphObject* object, TStream& stream) {
+void TRecordingGraph::ObjectWrite(TGraphObject* object, TStream& stream) {
     const auto it = fCustomData.find(object);
     if (it != fCustomData.end()) {
         stream.WriteBuffer(it->second.constData(), it->second.size());

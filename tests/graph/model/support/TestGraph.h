@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graph/document/GraphDocument.h"
+#include "graph/document/GraphView.h"
 #include "graph/model/GraphConstraints.h"
 #include "graph/model/GraphObject.h"
 #include "graph/model/GraphObjectList.h"
@@ -123,12 +125,12 @@ private:
     TGraphObject* fTarget = nullptr;
 };
 
-// A graph for objects to live in, keeping its objects the way the graph control
-// does (the list owns them) and recording what objects ask of it.
-class TTestGraph : public TGraphOwner {
+// A real graph document that shows itself: what objects report and the events the
+// document passes on are recorded for the tests to inspect.
+class TRecordingGraph : public TGraphDocument, public TGraphView {
 public:
-    TTestGraph();
-    ~TTestGraph();
+    TRecordingGraph();
+    ~TRecordingGraph() override;
 
     template <class T> T* Add(const TRect& bounds = {100, 100, 140, 130}) {
         T* object = TGraphObject::Create<T>(this);
@@ -136,74 +138,43 @@ public:
         return object;
     }
 
-    const TFont& Font() const override { return fFont; }
-    TCursor Cursor() const override { return crDefault; }
-    TColor Color() const override { return clWhite; }
-    int32_t MarkerSize() const override { return fMarkerSize; }
-    TColor MarkerColor() const override { return clBlack; }
-    bool ShowHiddenObjects() const override { return fShowHidden; }
-    bool LockNodes() const override { return fLockNodes; }
-    bool LockLinks() const override { return false; }
-    bool SnapToGrid() const override { return fSnapToGrid; }
-    int32_t GridSize() const override { return fGridSize; }
-    TGraphConstraints& GraphConstraints() override { return fConstraints; }
-
-    TGraphObjectList& Objects() override { return fObjects; }
-    TGraphObjectList& SelectedObjects() override { return fSelected; }
-    TGraphObject* FindObjectByID(uint32_t id) const override;
-    TGraphObject* FindObjectAt(int32_t x, int32_t y) const override;
-    uint32_t NextFreeID(const TGraphObject* object) const override;
-    void InvalidateRect(const TRect& rect) override { fInvalidated.push_back(rect); }
     void NoteObjectChange(TGraphObject* object, TGraphChangeFlags flags) override;
-    void NoteObjectIDChange(TGraphObject*, uint32_t) override {}
-    void NoteObjectReplaced(TGraphObject*, TGraphObject*) override {}
-    int32_t MinNodeSize() const override { return fMinNodeSize; }
-    bool UseRightToLeftReading() const override { return false; }
-    void DoCanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
-                             int32_t& height, bool& canMove, bool& canResize) override;
-    void DoNodeMoveResize(TGraphNode*) override { fEvents.push_back("NodeMoveResize"); }
+
     TRect VisibleBounds() const override { return {0, 0, 1000, 1000}; }
-    void DoCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
-                       bool& canHook) override;
-    void DoCanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
-                          bool& canLink) override;
-    void DoObjectHook(TGraphObject*, TGraphLink*, int32_t index) override {
+    bool UseRightToLeftReading() const override { return false; }
+    void InvalidateRect(const TRect& rect) override { fInvalidated.push_back(rect); }
+    void Invalidate() override {}
+    void UpdateScrollRanges() override {}
+    void UpdateEnded(bool) override {}
+    void SetScreenCursor(TCursor cursor) override { fScreenCursor = cursor; }
+    void ScrollInView(const TPoint&) override {}
+
+    void ObjectInitInstance(TGraphObject*) override { fEvents.push_back("InitInstance"); }
+    void ObjectInserted(TGraphObject*) override { fEvents.push_back("Insert"); }
+    void ObjectRemoved(TGraphObject*) override { fEvents.push_back("Remove"); }
+    void ObjectChanged(TGraphObject*) override;
+    void ObjectBeforeDraw(TGraphObject*, TCanvas&) override { fEvents.push_back("BeforeDraw"); }
+    void ObjectAfterDraw(TGraphObject*, TCanvas&) override { fEvents.push_back("AfterDraw"); }
+    void ObjectRead(TGraphObject* object, TStream& stream) override;
+    void ObjectWrite(TGraphObject* object, TStream& stream) override;
+    void ObjectHook(TGraphObject*, TGraphLink*, int32_t index) override {
         fEvents.push_back("Hook " + std::to_string(index));
     }
-    void DoObjectUnhook(TGraphObject*, TGraphLink*, int32_t index) override {
+    void ObjectUnhook(TGraphObject*, TGraphLink*, int32_t index) override {
         fEvents.push_back("Unhook " + std::to_string(index));
     }
-    TPoint SnapPoint(const TPoint& pt) const override;
-    void SnapOffset(const TPoint& pt, int32_t& dX, int32_t& dY) const override;
+    void NodeMoveResize(TGraphNode*) override { fEvents.push_back("NodeMoveResize"); }
+    void CanHookLink(TGraphObject* object, TGraphLink* link, int32_t index, bool& canHook) override;
+    void CanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
+                        bool& canLink) override;
+    void CanMoveResizeNode(TGraphNode* node, int32_t& left, int32_t& top, int32_t& width,
+                           int32_t& height, bool& canMove, bool& canResize) override;
+    void CanRemoveObject(TGraphObject*, bool& canRemove) override { canRemove = fCanRemove; }
 
-    TGraphObject* DragSource() const override { return fDragSource; }
-    uint32_t DragHitTest() const override { return fDragHitTest; }
-    TPoint DragTargetPt() const override { return fDragTargetPt; }
-    bool StartDragOperation(TGraphObject* object, const TPoint& pt, uint32_t hitTest) override;
-    void MoveDraggedBy(int32_t dX, int32_t dY) override;
-    void FinishDragOperation(bool accept) override;
-    void SetScreenCursor(TCursor cursor) override { fScreenCursor = cursor; }
-
-    void DoObjectInitInstance(TGraphObject* object) override;
-    void DoObjectChange(TGraphObject* object) override;
-    void DoObjectBeforeDraw(TGraphObject*, TCanvas&) override { fEvents.push_back("BeforeDraw"); }
-    void DoObjectAfterDraw(TGraphObject*, TCanvas&) override { fEvents.push_back("AfterDraw"); }
-    void DoCanRemoveObject(TGraphObject*, bool& canRemove) override { canRemove = fCanRemove; }
-    void DoObjectRead(TGraphObject* object, TStream& stream) override;
-    void DoObjectWrite(TGraphObject* object, TStream& stream) override;
-
-    TFont fFont;
-    TGraphConstraints fConstraints;
-    int32_t fMarkerSize = 3;
-    int32_t fGridSize = 8;
-    int32_t fMinNodeSize = 16;
     std::function<void(TGraphNode*, int32_t&, int32_t&, int32_t&, int32_t&, bool&, bool&)>
         fOnCanMoveResizeNode;
     std::function<void(TGraphObject*, TGraphLink*, int32_t, bool&)> fOnCanHookLink;
     std::function<void(TGraphLink*, TGraphObject*, TGraphObject*, bool&)> fOnCanLinkObjects;
-    bool fShowHidden = false;
-    bool fLockNodes = false;
-    bool fSnapToGrid = false;
     bool fCanRemove = true;
     bool fThrowOnObjectChange = false; // an application handler that fails
 
@@ -211,17 +182,8 @@ public:
     std::vector<std::pair<const TGraphObject*, TGraphChangeFlags>> fChanges;
     std::vector<TRect> fInvalidated;
     TCursor fScreenCursor = crDefault;
-    std::map<const TGraphObject*, QByteArray> fCustomData; // written by DoObjectWrite
+    std::map<const TGraphObject*, QByteArray> fCustomData; // written by ObjectWrite
     std::map<const TGraphObject*, QByteArray> fCustomDataRead;
-
-private:
-    TGraphObjectList fObjects;
-    TGraphObjectList fSelected;
-    TGraphObject* fDragSource = nullptr;
-    uint32_t fDragHitTest = 0;
-    TPoint fDragTargetPt;
-    std::vector<TGraphObject*> fDragging;
-    std::vector<QByteArray> fDragBackup;
 };
 
 } // namespace zov::test

@@ -1,6 +1,6 @@
-// The graph control's side of the graph file: saving, loading and merging graphs,
-// object lists and object states.
-#include "RaroviRovoz.h"
+// The document's side of the graph file: saving, loading and merging graphs, object
+// lists and object states.
+#include "GraphDocument.h"
 #include "graph/persistence/GraphFile.h"
 #include "graph/persistence/GraphStreams.h"
 #include "platform/stream/FileIO.h"
@@ -8,25 +8,25 @@
 
 namespace zov {
 
-void TRaroviRovoz::SaveToStream(TStream& stream) {
+void TGraphDocument::SaveToStream(TStream& stream) {
     WriteGraphSignature(stream);
     WriteObjectList(stream, fObjects);
     WriteGraphTrailer(stream, fInfo);
     fModified = false;
 }
 
-void TRaroviRovoz::LoadFromStream(TStream& stream) {
+void TGraphDocument::LoadFromStream(TStream& stream) {
     ReadGraphSignature(stream);
     WithUpdate(*this, [&] {
         Clear();
         ReadObjectList(stream);
         ReadGraphTrailer(stream, fInfo);
         ApplyPageBounds();
-        fSaveModified = 2; // the loaded graph is unmodified
+        fSaveModified = TPendingModified::Reset; // the loaded graph is unmodified
     });
 }
 
-void TRaroviRovoz::MergeFromStream(TStream& stream, int32_t offsetX, int32_t offsetY) {
+TRect TGraphDocument::MergeFromStream(TStream& stream, int32_t offsetX, int32_t offsetY) {
     ReadGraphSignature(stream);
     const int32_t first = fObjects.Count();
     TRect added;
@@ -52,12 +52,10 @@ void TRaroviRovoz::MergeFromStream(TStream& stream, int32_t offsetX, int32_t off
         }
     });
     SetCommandMode(cmEdit);
-    if (fObjects.Count() > first) {
-        ScrollInView(added);
-    }
+    return fObjects.Count() > first ? added : TRect{};
 }
 
-void TRaroviRovoz::SaveToFile(const QString& fileName) {
+void TGraphDocument::SaveToFile(const QString& fileName) {
     TMemoryStream stream;
     const bool modified = fModified;
     SaveToStream(stream);
@@ -69,32 +67,34 @@ void TRaroviRovoz::SaveToFile(const QString& fileName) {
     }
 }
 
-void TRaroviRovoz::LoadFromFile(const QString& fileName) {
+void TGraphDocument::LoadFromFile(const QString& fileName) {
     TMemoryStream stream(ReadFileBytes(fileName));
     LoadFromStream(stream);
 }
 
-void TRaroviRovoz::MergeFromFile(const QString& fileName, int32_t offsetX, int32_t offsetY) {
+TRect TGraphDocument::MergeFromFile(const QString& fileName, int32_t offsetX, int32_t offsetY) {
     TMemoryStream stream(ReadFileBytes(fileName));
-    MergeFromStream(stream, offsetX, offsetY);
+    return MergeFromStream(stream, offsetX, offsetY);
 }
 
-void TRaroviRovoz::WriteObjectList(TStream& stream, const TGraphObjectList& list) {
+void TGraphDocument::WriteObjectList(TStream& stream, const TGraphObjectList& list) {
     zov::WriteObjectList(stream, list);
 }
 
-void TRaroviRovoz::ReadObjectList(TStream& stream) {
+int32_t TGraphDocument::ReadObjectList(TStream& stream) {
+    int32_t first = 0;
     WithUpdate(*this, [&] {
         TCounterGuard suspend(fSuspendQueryEvents);
-        ReadObjectListInto(stream, *this);
+        first = ReadObjectListInto(stream, *this);
     });
+    return first;
 }
 
-void TRaroviRovoz::SaveObjectStates(TStream& stream, const TGraphObjectList& list) {
+void TGraphDocument::SaveObjectStates(TStream& stream, const TGraphObjectList& list) {
     zov::SaveObjectStates(stream, list);
 }
 
-void TRaroviRovoz::LoadObjectStates(TStream& stream) {
+void TGraphDocument::LoadObjectStates(TStream& stream) {
     WithUpdate(*this, [&] {
         TCounterGuard suspend(fSuspendQueryEvents);
         LoadObjectStatesInto(stream, *this);

@@ -1,7 +1,7 @@
 // Aligning, spacing and sizing the selected objects relative to each other. Every
 // move goes through the page bounds and the objects' own drag offsets, so nodes
 // that may not move or resize stay as they are.
-#include "RaroviRovoz.h"
+#include "GraphDocument.h"
 #include "platform/types/Arithmetic.h"
 #include "platform/types/UpdateBracket.h"
 
@@ -38,7 +38,7 @@ int32_t AlignOffset(int option, int32_t refLow, int32_t refHigh, int32_t low, in
 
 } // namespace
 
-bool TRaroviRovoz::AlignSelection(THAlignOption horz, TVAlignOption vert) {
+bool TGraphDocument::AlignSelection(THAlignOption horz, TVAlignOption vert) {
     if (fSelectedObjects.Count() < 2) {
         return false;
     }
@@ -73,7 +73,7 @@ bool TRaroviRovoz::AlignSelection(THAlignOption horz, TVAlignOption vert) {
 // The objects in the order of their left (top) edges, ties in selection order; the
 // outermost stay, each other one starts a gap after the previous one's far edge, so
 // the remainder of the division ends up before the last object.
-bool TRaroviRovoz::SpaceSelection(bool horizontal) {
+bool TGraphDocument::SpaceSelection(bool horizontal) {
     auto low = [horizontal](const TRect& r) {
         return horizontal ? r.Left : r.Top;
     };
@@ -115,7 +115,7 @@ bool TRaroviRovoz::SpaceSelection(bool horizontal) {
     return moved;
 }
 
-bool TRaroviRovoz::ResizeSelection(TResizeOption horz, TResizeOption vert) {
+bool TGraphDocument::ResizeSelection(TResizeOption horz, TResizeOption vert) {
     if (fSelectedObjects.Count() < 2) {
         return false;
     }

@@ -1,18 +1,19 @@
-// The graph control's bookkeeping of a drag: who follows the dragged object, moving
-// them together within the page, and putting them back when the drag is cancelled.
-#include "RaroviRovoz.h"
+// The document's bookkeeping of a drag: who follows the dragged object, moving them
+// together within the page, and putting them back when the drag is cancelled. The
+// views turn the mouse into these calls.
+#include "GraphDocument.h"
+#include "GraphView.h"
 #include "platform/types/UpdateBracket.h"
 
 namespace zov {
 
-bool TRaroviRovoz::StartDragOperation(TGraphObject* object, const TPoint& pt, uint32_t hitTest) {
+bool TGraphDocument::StartDragOperation(TGraphObject* object, const TPoint& pt, uint32_t hitTest) {
     if (object == nullptr) {
         return false;
     }
     fUndoStorage.Clear();
     fDragSource = object;
     fDragHitTest = hitTest;
-    fDragSourcePt = pt;
     fDragTargetPt = pt;
     if (!object->Selected()) {
         ClearSelection();
@@ -39,7 +40,7 @@ bool TRaroviRovoz::StartDragOperation(TGraphObject* object, const TPoint& pt, ui
     return true;
 }
 
-void TRaroviRovoz::MoveDraggedBy(int32_t dX, int32_t dY) {
+void TGraphDocument::MoveDraggedBy(int32_t dX, int32_t dY) {
     if (fDragSource == nullptr || (dX == 0 && dY == 0)) {
         return;
     }
@@ -57,10 +58,11 @@ void TRaroviRovoz::MoveDraggedBy(int32_t dX, int32_t dY) {
         }
     });
     fDragTargetPt = {fDragTargetPt.X + dX, fDragTargetPt.Y + dY};
-    ScrollInView(fDragTargetPt);
+    const TPoint target = fDragTargetPt;
+    ForEachView([&](TGraphView& view) { view.ScrollInView(target); });
 }
 
-void TRaroviRovoz::FinishDragOperation(bool accept) {
+void TGraphDocument::FinishDragOperation(bool accept) {
     if (fDragSource == nullptr) {
         return;
     }
@@ -83,7 +85,7 @@ void TRaroviRovoz::FinishDragOperation(bool accept) {
             // Putting the old state back is no change of the graph: it is as modified
             // as it was before the drag.
             WithUpdate(*this, [this] {
-                const int32_t pending = fSaveModified;
+                const TPendingModified pending = fSaveModified;
                 fUndoStorage.SetPosition(0);
                 LoadObjectStates(fUndoStorage);
                 fSaveModified = pending;

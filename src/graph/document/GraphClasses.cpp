@@ -1,6 +1,6 @@
 #include "GraphClasses.h"
 
-#include "RaroviRovoz.h"
+#include "GraphDocument.h"
 #include "graph/model/GraphClassRegistry.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
@@ -31,13 +31,13 @@ const TGraphObjectClass& ClassAt(bool links, int32_t index) {
 class TStandardClasses {
 public:
     TStandardClasses() {
-        TRaroviRovoz::Register(TGraphLink::Class());
+        TGraphDocument::Register(TGraphLink::Class());
         for (const TGraphObjectClass* cls :
              {&TRectangularNode::Class(), &TRoundRectangularNode::Class(), &TEllipticNode::Class(),
               &TTriangularNode::Class(), &TRhomboidalNode::Class(), &TPentagonalNode::Class(),
               &THexagonalNode::Class(), &TDataNode::Class(), &TTextNode::Class(),
               &TParallelogramNode::Class()}) {
-            TRaroviRovoz::Register(*cls);
+            TGraphDocument::Register(*cls);
         }
     }
     ~TStandardClasses() {
@@ -46,7 +46,7 @@ public:
               &TTriangularNode::Class(), &TEllipticNode::Class(), &TRoundRectangularNode::Class(),
               &TRectangularNode::Class(), &TGraphLink::Class(), &TDataNode::Class(),
               &TTextNode::Class(), &TParallelogramNode::Class()}) {
-            TRaroviRovoz::Unregister(*cls);
+            TGraphDocument::Unregister(*cls);
         }
     }
     TStandardClasses(const TStandardClasses&) = delete;
@@ -59,7 +59,7 @@ void InitializeGraphClasses() {
     static const TStandardClasses classes;
 }
 
-void TRaroviRovoz::Register(const TGraphObjectClass& cls) {
+void TGraphDocument::Register(const TGraphObjectClass& cls) {
     auto& classes = RegisteredClasses(cls.IsLink);
     if (std::find(classes.begin(), classes.end(), &cls) == classes.end()) {
         classes.push_back(&cls);
@@ -67,25 +67,25 @@ void TRaroviRovoz::Register(const TGraphObjectClass& cls) {
     }
 }
 
-void TRaroviRovoz::Unregister(const TGraphObjectClass& cls) {
+void TGraphDocument::Unregister(const TGraphObjectClass& cls) {
     auto& classes = RegisteredClasses(cls.IsLink);
     UnregisterGraphClass(cls);
     std::erase(classes, &cls);
 }
 
-int32_t TRaroviRovoz::NodeClassCount() {
+int32_t TGraphDocument::NodeClassCount() {
     return static_cast<int32_t>(RegisteredClasses(false).size());
 }
 
-const TGraphObjectClass& TRaroviRovoz::NodeClasses(int32_t index) {
+const TGraphObjectClass& TGraphDocument::NodeClasses(int32_t index) {
     return ClassAt(false, index);
 }
 
-int32_t TRaroviRovoz::LinkClassCount() {
+int32_t TGraphDocument::LinkClassCount() {
     return static_cast<int32_t>(RegisteredClasses(true).size());
 }
 
-const TGraphObjectClass& TRaroviRovoz::LinkClasses(int32_t index) {
+const TGraphObjectClass& TGraphDocument::LinkClasses(int32_t index) {
     return ClassAt(true, index);
 }
 
