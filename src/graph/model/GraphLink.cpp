@@ -17,10 +17,6 @@ namespace {
 
 constexpr TGraphChangeFlags kShapeChanged{gcView, gcData, gcText, gcPlacement};
 
-uint32_t IndexOf(uint32_t hitTest) {
-    return hitTest >> 16;
-}
-
 // Releases a drag lock taken during one mouse press, also when the press fails.
 class TDragLockGuard {
 public:
@@ -496,23 +492,23 @@ void TGraphLink::RefreshFromReferences() {
     fUpdatingEndPoints = false;
 }
 
-void TGraphLink::TellDependents(int flag) {
+void TGraphLink::TellDependents(TDependentNotice notice) {
     if (fSource != nullptr || fTarget != nullptr) {
-        if (flag == 0) {
+        if (notice == dnChanged) {
             RefreshFromReferences();
         } else {
             Unhook(fSource);
             Unhook(fTarget);
         }
     }
-    TGraphObject::TellDependents(flag);
+    TGraphObject::TellDependents(notice);
 }
 
-void TGraphLink::ReferenceChanged(TGraphObject* object, int flag) {
+void TGraphLink::ReferenceChanged(TGraphObject* object, TDependentNotice notice) {
     if (object == nullptr || (object != fSource && object != fTarget)) {
         return;
     }
-    if (flag == 0) {
+    if (notice == dnChanged) {
         RefreshFromReferences();
     } else {
         Unhook(object);
@@ -1085,13 +1081,13 @@ uint32_t TGraphLink::LocalHitTest(const TPoint& pt) const {
     const int32_t r = HandleSize();
     for (int32_t i = PointCount() - 1; i >= 0; --i) {
         if (PtInRect(SquareAround(fPoints[static_cast<size_t>(i)], r), pt)) {
-            return Selected() ? (static_cast<uint32_t>(i) << 16) | hcPoint : hcBody;
+            return Selected() ? PointHitTest(i, hcPoint) : hcBody;
         }
     }
     for (int32_t i = 0; i + 1 < PointCount(); ++i) {
         if (SegmentDistance(fPoints[static_cast<size_t>(i)], fPoints[static_cast<size_t>(i + 1)],
                             pt) <= r) {
-            return Selected() ? (static_cast<uint32_t>(i) << 16) | hcSegment | hcBody : hcBody;
+            return Selected() ? PointHitTest(i, hcSegment | hcBody) : hcBody;
         }
     }
     if (Options().Contains(goShowCaption) && fTextRegion.Contains(pt)) {
@@ -1129,7 +1125,7 @@ bool TGraphLink::ContainsRect(const TRect& rect) const {
 void TGraphLink::PickEditMode(uint32_t hitTest, TShiftState shift) {
     fChangeMode = lcmNone;
     const uint32_t code = hitTest & 0xFFFF & ~hcBody;
-    const auto index = static_cast<int32_t>(IndexOf(hitTest));
+    const auto index = HitPointIndex(hitTest);
     if (code == hcCaption) {
         if (!fLinkOptions.Contains(gloFixedBreakPoints) && HookedPointCount() < PointCount()) {
             fChangeMode = lcmMovePolyline;
@@ -1187,7 +1183,7 @@ void TGraphLink::MouseDown(TMouseButton button, TShiftState shift, const TPoint&
             Owner()->GraphConstraints().ConfinePt(dropped);
             const int32_t m = fMovingPoint;
             if (m > 0) {
-                BeginDrag(pt, (static_cast<uint32_t>(m + 1) << 16) | hcPoint);
+                BeginDrag(pt, PointHitTest(m + 1, hcPoint));
                 InsertPoint(m, dropped);
                 fMovingPoint = m + 1;
             } else {
@@ -1211,7 +1207,7 @@ void TGraphLink::MouseDown(TMouseButton button, TShiftState shift, const TPoint&
             }
             break;
         case lcmRemovePoint:
-            RemovePoint(static_cast<int32_t>(IndexOf(hitTest)));
+            RemovePoint(HitPointIndex(hitTest));
             if (PointCount() == 0) {
                 Free();
                 return;
@@ -1219,7 +1215,7 @@ void TGraphLink::MouseDown(TMouseButton button, TShiftState shift, const TPoint&
             consumed = true;
             break;
         case lcmMovePoint:
-            fMovingPoint = static_cast<int32_t>(IndexOf(hitTest));
+            fMovingPoint = HitPointIndex(hitTest);
             fHookingObject = HookedObjectOf(fMovingPoint);
             fAcceptingHook = fHookingObject != nullptr;
             Unhook(fMovingPoint);
@@ -1255,8 +1251,7 @@ void TGraphLink::MouseMove(TShiftState shift, const TPoint& pt) {
         const bool accept = !shift.Contains(ssAlt) && CanHook(fMovingPoint, fHookingObject);
         if (accept != fAcceptingHook) {
             fAcceptingHook = accept;
-            Owner()->SetScreenCursor(
-                CursorFor((static_cast<uint32_t>(fMovingPoint) << 16) | hcPoint));
+            Owner()->SetScreenCursor(CursorFor(PointHitTest(fMovingPoint, hcPoint)));
         }
     }
     TGraphObject::MouseMove(shift, pt);
@@ -1295,7 +1290,7 @@ void TGraphLink::SnapDragOffset(uint32_t hitTest, int32_t& dX, int32_t& dY) {
     }
     int32_t index = -1;
     if (hitTest & hcPoint) {
-        index = static_cast<int32_t>(IndexOf(hitTest));
+        index = HitPointIndex(hitTest);
     } else if (hitTest & (hcBody | hcCaption)) {
         index = 0;
     }
@@ -1307,7 +1302,7 @@ void TGraphLink::SnapDragOffset(uint32_t hitTest, int32_t& dX, int32_t& dY) {
 bool TGraphLink::ApplyDragOffset(uint32_t hitTest, int32_t dX, int32_t dY) {
     const uint32_t code = hitTest & 0xFFFF;
     if (code & hcPoint) {
-        const auto index = static_cast<int32_t>(IndexOf(hitTest));
+        const auto index = HitPointIndex(hitTest);
         if (index >= PointCount() || IsFixedPoint(index, true)) {
             return false;
         }

@@ -130,10 +130,10 @@ public:
     void RenumberID(uint32_t oldID, uint32_t newID) override;
     void CollectRenumberableIDs(std::vector<uint32_t>& ids) const override;
     void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject) override;
-    void TellDependents(int flag) override;
+    void TellDependents(TDependentNotice notice) override;
     void ResolveReferences() override;
     void RefreshFromReferences() override;
-    void ReferenceChanged(TGraphObject* object, int flag) override;
+    void ReferenceChanged(TGraphObject* object, TDependentNotice notice) override;
     void AnchorPoint(TPoint& pt) const override;
     void AttachPoint(const TPoint& reference, TPoint& pt) const override;
     bool ContainsRect(const TRect& rect) const override;

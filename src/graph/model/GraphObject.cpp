@@ -161,7 +161,7 @@ void TGraphObject::BeforeDestruction(bool listed) {
         if (listed && fOwner != nullptr) {
             fOwner->Objects().Remove(this);
         }
-        TellDependents(1);
+        TellDependents(dnGoingAway);
     }
 }
 
@@ -350,7 +350,7 @@ void TGraphObject::Changed(TGraphChangeFlags flags) {
         LayoutCaption(true, 0, 0);
     }
     if (flags.Contains(gcPlacement)) {
-        TellDependents(0);
+        TellDependents(dnChanged);
     }
     if (flags.Contains(gcView) && !(flags * fVisualRectFlags).IsEmpty()) {
         TRect r;
@@ -434,7 +434,7 @@ void TGraphObject::Initialize() {
     }
     LayoutCaption(true, 0, 0);
     ComputeVisualRect(fVisualRect);
-    TellDependents(0);
+    TellDependents(dnChanged);
 }
 
 void TGraphObject::Loaded() {
@@ -464,14 +464,14 @@ void TGraphObject::RedirectReferences(TGraphObject* oldObject, TGraphObject* new
     }
 }
 
-void TGraphObject::TellDependents(int flag) {
+void TGraphObject::TellDependents(TDependentNotice notice) {
     for (TGraphObject* d = fDependentList->First(); d != nullptr; d = fDependentList->Next()) {
         TListEnumGuard keep(*fDependentList);
-        d->ReferenceChanged(this, flag);
+        d->ReferenceChanged(this, notice);
     }
 }
 
-void TGraphObject::ReferenceChanged(TGraphObject*, int) {}
+void TGraphObject::ReferenceChanged(TGraphObject*, TDependentNotice) {}
 
 TGraphObject* TGraphObject::ConvertTo(const TGraphObjectClass* anotherClass) {
     if (anotherClass == nullptr || anotherClass == &ClassType() ||

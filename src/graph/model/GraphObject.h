@@ -125,10 +125,13 @@ public:
     virtual TRect BoundsRect() const = 0;
     virtual void SetBoundsRect(const TRect& rect) = 0;
 
+    // A z-order above every object's: SetZOrder takes it as the top.
+    static constexpr int32_t TopZOrder = 2147483647;
+
     // Index in the owner's Objects (0 is drawn first); out of range means the top.
     int32_t ZOrder() const;
     void SetZOrder(int32_t value);
-    void BringToFront() { SetZOrder(2147483647); }
+    void BringToFront() { SetZOrder(TopZOrder); }
     void SendToBack() { SetZOrder(0); }
 
     TGraphObjectList& Dependents() { return *fDependentList; }
@@ -172,11 +175,11 @@ public:
     // The IDs RenumberID reacts to: the object's own and those it refers to.
     virtual void CollectRenumberableIDs(std::vector<uint32_t>& ids) const { ids.push_back(fID); }
     virtual void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject);
-    // Tells every dependent that this object changed (0) or is going away (1).
-    virtual void TellDependents(int flag);
+    // Tells every dependent that this object changed or is going away.
+    virtual void TellDependents(TDependentNotice notice);
     virtual void ResolveReferences() {}
     virtual void RefreshFromReferences() {}
-    virtual void ReferenceChanged(TGraphObject* object, int flag);
+    virtual void ReferenceChanged(TGraphObject* object, TDependentNotice notice);
     virtual void OwnerFontChanged();
 
     virtual uint32_t HitTest(const TPoint& pt) const;

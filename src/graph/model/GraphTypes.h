@@ -53,6 +53,18 @@ inline constexpr uint32_t hcBody = 0x0200;
 inline constexpr uint32_t hcCaption = 0x0400;
 inline constexpr uint32_t hcPoint = 0x0800;
 inline constexpr uint32_t hcSegment = 0x1000;
+
+// The hit-test codes of a link's points and segments carry the point's index in their
+// high 16 bits.
+constexpr uint32_t PointHitTest(int32_t index, uint32_t code) {
+    return (static_cast<uint32_t>(index) << 16) | code;
+}
+constexpr int32_t HitPointIndex(uint32_t hitTest) {
+    return static_cast<int32_t>(hitTest >> 16);
+}
+
+// What an object tells the objects depending on it.
+enum TDependentNotice : uint8_t { dnChanged, dnGoingAway };
 // Asks BeginDrag to hit-test the point itself.
 inline constexpr uint32_t hcComputeFromPoint = 0xFFFFFFFF;
 

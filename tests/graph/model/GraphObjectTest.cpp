@@ -191,11 +191,11 @@ TEST(GraphObjectTest, DependentsMirrorTheLinkListsAndHearOfChanges) {
     EXPECT_EQ(b->DependentCount(), 1);
 
     a->OffsetBy(1, 1);
-    EXPECT_EQ(link->fReferenceFlags, std::vector<int>{0});
+    EXPECT_EQ(link->fReferenceNotices, std::vector<TDependentNotice>{dnChanged});
 
     // Freeing a node lets its link go; the link removes itself during the walk.
     a->Free();
-    EXPECT_EQ(link->fReferenceFlags, (std::vector<int>{0, 1}));
+    EXPECT_EQ(link->fReferenceNotices, (std::vector<TDependentNotice>{dnChanged, dnGoingAway}));
     EXPECT_EQ(link->Source(), nullptr);
     EXPECT_EQ(graph.Objects().Count(), 2);
 }

@@ -93,9 +93,9 @@ void TTestLink::Join(TGraphObject* source, TGraphObject* target) {
     target->LinkInputs().Add(this);
 }
 
-void TTestLink::ReferenceChanged(TGraphObject* object, int flag) {
-    fReferenceFlags.push_back(flag);
-    if (flag != 1) {
+void TTestLink::ReferenceChanged(TGraphObject* object, TDependentNotice notice) {
+    fReferenceNotices.push_back(notice);
+    if (notice != dnGoingAway) {
         return;
     }
     if (object == fSource) {
@@ -108,8 +108,8 @@ void TTestLink::ReferenceChanged(TGraphObject* object, int flag) {
     }
 }
 
-void TTestLink::TellDependents(int flag) {
-    if (flag == 1) {
+void TTestLink::TellDependents(TDependentNotice notice) {
+    if (notice == dnGoingAway) {
         if (fSource != nullptr) {
             std::exchange(fSource, nullptr)->LinkOutputs().Remove(this);
         }
@@ -117,7 +117,7 @@ void TTestLink::TellDependents(int flag) {
             std::exchange(fTarget, nullptr)->LinkInputs().Remove(this);
         }
     }
-    TGraphObject::TellDependents(flag);
+    TGraphObject::TellDependents(notice);
 }
 
 void TTestLink::RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject) {

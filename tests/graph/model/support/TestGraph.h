@@ -106,12 +106,12 @@ public:
     void OffsetBy(int32_t, int32_t) override {}
     void AnchorPoint(TPoint& pt) const override { pt = {}; }
     void AttachPoint(const TPoint&, TPoint& pt) const override { pt = {}; }
-    void ReferenceChanged(TGraphObject* object, int flag) override;
-    // Going away (1) lets go of both ends.
-    void TellDependents(int flag) override;
+    void ReferenceChanged(TGraphObject* object, TDependentNotice notice) override;
+    // Going away lets go of both ends.
+    void TellDependents(TDependentNotice notice) override;
     void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject) override;
 
-    std::vector<int> fReferenceFlags;
+    std::vector<TDependentNotice> fReferenceNotices;
 
 protected:
     void ComputeVisualRect(TRect& rect) const override { rect = {}; }
