@@ -1,5 +1,7 @@
 #include "settings/ZOVUtil.h"
 
+#include "settings/FileAssociation.h"
+
 #include <QSettings>
 #include <algorithm>
 
@@ -58,6 +60,11 @@ void LoadProgramSettings() {
     PRG.bPrintInfo = FlagFromText(ReadSetting(QStringLiteral("PRINT_INFO"), kFalse));
     PRG.bCitrix = FlagFromText(ReadSetting(QStringLiteral("CITRIX"), kTrue));
     PRG.bEndungReg = FlagFromText(ReadSetting(QStringLiteral("REG_ZOV"), kFalse));
+    // At start-up nobody is there to be told; the install command reports failures.
+    try {
+        InstallFileAssociation();
+    } catch (const EAssociationError&) {
+    }
 }
 
 void SaveProgramSettings() {

@@ -41,7 +41,8 @@ QString ReadSetting(const QString& sName, const QString& sDefault);
 // registry mirror, which is synced at once; a mirror that refuses it is skipped.
 void WriteSetting(const QString& sName, const QString& sValue);
 
-// Reads PRG from the store, creating missing values with their defaults.
+// Reads PRG from the store, creating missing values with their defaults, then runs
+// the file association (unless PRG.bEndungReg), whose failure is ignored.
 void LoadProgramSettings();
 // Writes PRG's settings to the store and the mirror; an empty language becomes "DE".
 void SaveProgramSettings();
