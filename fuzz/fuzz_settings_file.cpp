@@ -71,8 +71,13 @@ void CheckStore(const QByteArray& bytes) {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     InitializeApplication<QCoreApplication>(argc, argv);
-    // The registry mirror goes to the temporary folder, never the user's own.
+    // The registry mirror and the file association go to the temporary folder, never
+    // the user's own. The desktop tools stay out of reach: the association is not
+    // what is fuzzed here, and starting them for every input would stall the fuzzer.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder().path());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(Folder().filePath(QStringLiteral("data"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(Folder().filePath(QStringLiteral("config"))));
+    qputenv("PATH", QFile::encodeName(Folder().filePath(QStringLiteral("no-tools"))));
     return 0;
 }
 
