@@ -3,7 +3,7 @@
 // moved node with its links.
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
-#include "support/TestGraph.h"
+#include "graph/document/GraphDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,7 +11,7 @@ namespace zov {
 namespace {
 
 void BM_ReadNodeBody(benchmark::State& state) {
-    test::TTestGraph graph;
+    TGraphDocument graph;
     auto* node = TGraphNode::CreateNew(TRectangularNode::Class(), &graph, {100, 60, 220, 110});
     node->SetText(QStringLiteral("Check the order against stock"));
     node->Brush().SetColor(clCream);
@@ -28,7 +28,7 @@ void BM_ReadNodeBody(benchmark::State& state) {
 BENCHMARK(BM_ReadNodeBody);
 
 void BM_NodeCaptionLayout(benchmark::State& state) {
-    test::TTestGraph graph;
+    TGraphDocument graph;
     auto* node = TGraphNode::CreateNew(TEllipticNode::Class(), &graph, {0, 0, 140, 70});
     const QString captions[] = {QStringLiteral("Ship the goods to the customer"),
                                 QStringLiteral("Ship the goods to the customer!")};
@@ -40,7 +40,7 @@ void BM_NodeCaptionLayout(benchmark::State& state) {
 BENCHMARK(BM_NodeCaptionLayout);
 
 void BM_MoveNodeWithLinks(benchmark::State& state) {
-    test::TTestGraph graph;
+    TGraphDocument graph;
     graph.GraphConstraints().SetBoundsRect({0, 0, 100000, 100000});
     auto* hub = TGraphNode::CreateNew(TRectangularNode::Class(), &graph, {500, 500, 600, 560});
     for (int i = 0; i < state.range(0); ++i) {
