@@ -14,9 +14,10 @@ class TGraphConstraints;
 // changes the scrollable extent and the page drawn.
 class TGraphConstraintsOwner {
 public:
-    // Recomputes the scroll ranges from the graph's extent and the placement area.
+    // Called when the placement area changed: the views' scroll ranges follow the graph's
+    // extent and the new area.
     virtual void UpdateScrollRanges() = 0;
-    // Repaints the whole view.
+    // Called when the placement area changed: every view repaints all of itself.
     virtual void Invalidate() = 0;
 
 protected:
@@ -73,6 +74,7 @@ public:
     std::function<void(TGraphConstraints&)> OnChange;
 
 protected:
+    // The bounds changed: tells the owner (scroll ranges, repaint), then OnChange.
     virtual void DoChange();
 
 private:

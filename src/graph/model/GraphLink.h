@@ -122,27 +122,42 @@ public:
 
     // ---- TGraphObject -----------------------------------------------------------------
     TRect BoundsRect() const override;
+    // Ignored: a link's points make its extent.
     void SetBoundsRect(const TRect&) override {}
     const TPropertyList& Properties() const override;
     void DefineProperties(TFiler& filer) override;
     void Assign(const TGraphObject& source) override;
+    // A link read without points gets a straight line between its ends.
     void Loaded() override;
     void RenumberID(uint32_t oldID, uint32_t newID) override;
     void CollectRenumberableIDs(std::vector<uint32_t>& ids) const override;
     void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject) override;
+    // A hooked link first follows (dnChanged) or lets go of (dnGoingAway) its own ends.
     void TellDependents(TDependentNotice notice) override;
     void ResolveReferences() override;
     void RefreshFromReferences() override;
     void ReferenceChanged(TGraphObject* object, TDependentNotice notice) override;
+    // The middle point (or the middle of the two middle ones); without points, the centre
+    // of the owner's VisibleBounds.
     void AnchorPoint(TPoint& pt) const override;
+    // The line's point nearest to reference, or a break point near it; never an end hooked
+    // to a node.
     void AttachPoint(const TPoint& reference, TPoint& pt) const override;
+    // Also requires the rectangle to hold a point, cross the line or meet the caption.
     bool ContainsRect(const TRect& rect) const override;
     TCursor CursorFor(uint32_t hitTest) const override;
+    // Every side for a body, caption or point code.
     TObjectSides MovableSides(uint32_t hitTest) const override;
+    // Moves the point of a point code, or every point for a body or caption code, but no
+    // fixed or hooked one; a node handle code (keyboard resize) spreads a free link's points.
     bool ApplyDragOffset(uint32_t hitTest, int32_t dX, int32_t dY) override;
+    // Snaps the dragged point, or the first point when the whole link moves.
     void SnapDragOffset(uint32_t hitTest, int32_t& dX, int32_t& dY) override;
+    // Only for a body or caption code.
     bool JoinDrag(uint32_t hitTest) override;
     void OffsetBy(int32_t dX, int32_t dY) override;
+    // Add point editing to the base: Alt-click removes or inserts a point, a dragged end
+    // hooks to the object it is dropped on, a right click while dragging a point adds one.
     void MouseDown(TMouseButton button, TShiftState shift, const TPoint& pt) override;
     void MouseMove(TShiftState shift, const TPoint& pt) override;
     void MouseUp(TMouseButton button, TShiftState shift, const TPoint& pt) override;

@@ -44,8 +44,10 @@ public:
     TRect BoundsRect() const override { return {fLeft, fTop, fLeft + fWidth, fTop + fHeight}; }
     void SetBoundsRect(const TRect& rect) override;
     // Moves and resizes within the node's options, the minimum size, the placement
-    // bounds and the graph's answer to OnCanMoveResizeNode.
+    // bounds and the graph's answer to OnCanMoveResizeNode; a change fires OnNodeMoveResize.
     virtual void SetBounds(int32_t aLeft, int32_t aTop, int32_t aWidth, int32_t aHeight);
+    // Corrects wanted bounds (minimum size, placement bounds, then the graph's query) and
+    // says whether moving and resizing are allowed; the node itself does not change.
     virtual void CanMoveResize(int32_t& newLeft, int32_t& newTop, int32_t& newWidth,
                                int32_t& newHeight, bool& canMove, bool& canResize);
 
@@ -65,15 +67,17 @@ public:
     TGraphNodeOptions NodeOptions() const { return fNodeOptions; }
     void SetNodeOptions(TGraphNodeOptions value);
 
+    // Where links aim (AnchorPoint): the middle of the bounds; polygons, their vertices' mean.
     virtual TPoint Center() const;
     const TGraphRegion& Region() const { return fRegion; }
     const TRect& TextRect() const { return fTextRect; }
     // Where the background picture is drawn.
     TRect BackgroundRect() const;
 
-    // Crossings of the line through linePt at angle with the outline.
+    // Crossings of the line through linePt at angle with the outline (none: empty).
     virtual TPoints OutlineCrossings(const TPoint& linePt, double angle) const = 0;
-    // The area the caption may fill.
+    // The area the caption may fill, in graph units: the bounds inside pen and margin,
+    // narrowed by shapes to their inside.
     virtual void CaptionBox(TRect& rect) const;
 
     const TPropertyList& Properties() const override;
@@ -83,21 +87,33 @@ public:
 
     void Initialize() override;
     void AnchorPoint(TPoint& pt) const override { pt = Center(); }
+    // The outline crossing nearest to reference on its line to the centre; the centre when
+    // reference lies inside.
     void AttachPoint(const TPoint& reference, TPoint& pt) const override;
+    // An unselected node is taken in when the rectangle meets its shape.
     bool ContainsRect(const TRect& rect) const override;
     TCursor CursorFor(uint32_t hitTest) const override;
     TObjectSides MovableSides(uint32_t hitTest) const override;
+    // Every step goes through SetBounds; resizing by a left or top handle keeps the opposite
+    // edge. False for a code not of nodes, or without the gnoMovable/gnoResizable it needs.
     bool ApplyDragOffset(uint32_t hitTest, int32_t dX, int32_t dY) override;
+    // The point snapped is the top-left corner, its X or Y taken from the right or bottom
+    // edge when a handle drags that edge.
     void SnapDragOffset(uint32_t hitTest, int32_t& dX, int32_t& dY) override;
+    // Only for node codes (handles, body, caption).
     bool JoinDrag(uint32_t hitTest) override;
     void OffsetBy(int32_t dX, int32_t dY) override;
 
 protected:
     explicit TGraphNode(TGraphOwner* owner);
 
+    // The shape's area from the current bounds (polygons: from the vertices, computed
+    // first), for hit tests and clipping the background.
     virtual TGraphRegion BuildRegion() const = 0;
     // Fills and outlines the shape with the canvas's brush and pen.
     virtual void DrawOutline(TCanvas& canvas) = 0;
+    // The background picture inside its margins, clipped to the shape, then the outline
+    // again over it with a clear brush; nothing without a picture.
     virtual void DrawBackdrop(TCanvas& canvas);
     void CaptionBoxFor(TRect& rect);
 

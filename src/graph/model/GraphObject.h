@@ -79,6 +79,7 @@ public:
     // it there, which makes removing every object of a large graph quadratic).
     void FreeRemoved();
 
+    // The descriptor of the object's own (most derived) class.
     virtual const TGraphObjectClass& ClassType() const = 0;
 
     // ---- Identity and properties ----------------------------------------------------------
@@ -121,7 +122,10 @@ public:
     // The caption as laid out for display.
     const QString& TextToShow() const { return fTextToShow; }
     const TRect& VisualRect() const { return fVisualRect; }
+    // The visual rectangle grown so that the selection handles fit in.
     virtual TRect SelectedVisualRect() const;
+    // A node's bounds, or the extent of a link's points. Setting moves and resizes a node
+    // through SetBounds; links ignore it.
     virtual TRect BoundsRect() const = 0;
     virtual void SetBoundsRect(const TRect& rect) = 0;
 
@@ -148,68 +152,119 @@ public:
     // ---- Streaming --------------------------------------------------------------------------
     const TPropertyList& Properties() const override;
     static const TPropertyList& ClassProperties();
+    // Adds "CustomData" (written with HasCustomData); overrides call this first.
     void DefineProperties(TFiler& filer) override;
+    // One object as a component: ID, properties, payload. Reading runs in one update and,
+    // outside creation, initializes anew; a damaged stream throws with the update closed.
     virtual void LoadFromStream(TStream& stream);
     virtual void SaveToStream(TStream& stream);
-    // Copies caption, hint, brush, pen, font, ParentFont, visibility and options.
+    // Copies caption, hint, brush, pen, font, ParentFont, visibility and options in one
+    // update; nodes and links copy their own data from one of their kind too.
     virtual void Assign(const TGraphObject& source);
 
     // ---- Changes ------------------------------------------------------------------------------
+    // A nesting bracket: changes are collected and the outermost EndUpdate delivers them in
+    // one Changed call; an EndUpdate without BeginUpdate does nothing.
     virtual void BeginUpdate();
     virtual void EndUpdate();
     // Runs work inside BeginUpdate/EndUpdate, closing the bracket also when it fails.
     template <typename F> void Updating(F&& work) { WithUpdate(*this, std::forward<F>(work)); }
-    // Collected while deferred; otherwise carried out at once.
+    // Collected while deferred (updating, creating, reading, destroying); otherwise handled
+    // at once (references, caption, dependents, visual rectangle) and passed to the owner.
     virtual void Changed(TGraphChangeFlags flags);
+    // Repaints the object's area, handles included, through the owner's InvalidateRect.
     virtual void Invalidate();
     // Replaces this object by one of another class of the same kind (node or link);
-    // returns the new object, or this one when nothing was converted.
+    // returns the new object (this one is then freed), or this one when nothing changed.
     virtual TGraphObject* ConvertTo(const TGraphObjectClass* anotherClass);
     bool Delete();
     bool CanDelete();
 
     // ---- Called by the graph ---------------------------------------------------------------
+    // Derives what follows from the data, after creation, conversion or a later read:
+    // overrides derive their own geometry, then call this (caption, visual rect, references).
     virtual void Initialize();
+    // The reader's call once every object of a list is in: leaves osLoading and resolves
+    // references; overrides call this first.
     virtual void Loaded();
+    // A read ID was taken: every use of oldID (the own ID or a reference) becomes newID.
+    // Overrides call this and list their references in CollectRenumberableIDs.
     virtual void RenumberID(uint32_t oldID, uint32_t newID);
     // The IDs RenumberID reacts to: the object's own and those it refers to.
     virtual void CollectRenumberableIDs(std::vector<uint32_t>& ids) const { ids.push_back(fID); }
+    // newObject took oldObject's place (conversion): every reference, list entries too, is
+    // replaced without list events. Overrides call this.
     virtual void RedirectReferences(TGraphObject* oldObject, TGraphObject* newObject);
-    // Tells every dependent that this object changed or is going away.
+    // Tells every dependent that this object changed (dnChanged, after a placement change)
+    // or is going away (dnGoingAway, before destruction); a dependent may leave meanwhile.
     virtual void TellDependents(TDependentNotice notice);
+    // Finds the objects referred to by ID (a link's ends) once they are in the graph.
     virtual void ResolveReferences() {}
+    // Follows the objects referred to (a link's hooked ends); Changed calls it for
+    // gcDependency.
     virtual void RefreshFromReferences() {}
+    // object, which this one depends on, changed or is going away; on dnGoingAway every
+    // reference to it must be dropped before the call returns.
     virtual void ReferenceChanged(TGraphObject* object, TDependentNotice notice);
+    // The graph's font changed: an object with ParentFont copies it and keeps ParentFont.
     virtual void OwnerFontChanged();
 
+    // The code at pt: hcNone when not showing or outside the visual rectangle (handles
+    // included when selected), else LocalHitTest's, hcOnObject on a non-selectable object.
     virtual uint32_t HitTest(const TPoint& pt) const;
     bool ContainsPoint(int32_t x, int32_t y) const { return HitTest({x, y}) != hcNone; }
+    // Whether a marquee takes the object in: showing and touching its visual rectangle
+    // (handles included when selected); nodes and links also test their shape.
     virtual bool ContainsRect(const TRect& rect) const;
 
+    // Draws the object with its own brush, pen and font between OnObjectBeforeDraw and
+    // OnObjectAfterDraw; nothing unless VisibleOnCanvas.
     virtual void Draw(TCanvas& canvas);
+    // Draws over it the drag outline while dragging, else the handles when selected.
     virtual void DrawMarks(TCanvas& canvas);
+    // Showing, and its area with handles meets the canvas's clip rectangle.
     virtual bool VisibleOnCanvas(TCanvas& canvas) const;
 
+    // Starts dragging the part hit (hcComputeFromPoint: hit-test pt). False: refused (drag
+    // locked, another object's drag running, or the owner said no) and nothing changed.
     virtual bool BeginDrag(const TPoint& pt, uint32_t hitTest = hcComputeFromPoint);
+    // Drags so that the drag's target point reaches pt; the result as DragBy's.
     virtual bool DragTo(const TPoint& pt, bool snapToGrid);
+    // Moves the running drag by an offset, snapped to the grid when asked; the owner
+    // confines and applies it. False when this object is not the drag source.
     virtual bool DragBy(int32_t dX, int32_t dY, bool snapToGrid);
+    // Ends the drag this object leads: accept keeps its moves, otherwise the owner puts
+    // the state before the drag back. False when it leads no drag.
     virtual bool EndDrag(bool accept);
-    // A selected object following the drag source.
+    // A selected object asked to follow the source dragged by hitTest; false keeps it out
+    // (nodes take node codes, links body or caption codes; LockDrag refuses unless IsLocked).
     virtual bool JoinDrag(uint32_t hitTest);
+    // A follower leaves the finished drag; false when it was not dragging.
     virtual bool LeaveDrag();
+    // A nesting lock: while held, BeginDrag is refused (and JoinDrag, see there).
     virtual void LockDrag();
     virtual void UnlockDrag();
-    // The sides a drag by this hit-test code moves.
+    // The sides a drag by this hit-test code moves; the graph confines the drag's offset
+    // so that these sides stay inside the placement area.
     virtual TObjectSides MovableSides(uint32_t hitTest) const;
+    // Moves the part given by hitTest (body, handle, point) by (dX, dY) as far as the
+    // object's rules allow. False: that part cannot move at all, and nothing changed.
     virtual bool ApplyDragOffset(uint32_t hitTest, int32_t dX, int32_t dY);
+    // Adjusts a drag offset so that the dragged part's reference point lands on the grid.
     virtual void SnapDragOffset(uint32_t hitTest, int32_t& dX, int32_t& dY);
+    // Moves the whole object: a node through SetBounds (within its limits), a link every
+    // point.
     virtual void OffsetBy(int32_t dX, int32_t dY) = 0;
+    // The pointer shape over the part given by hitTest; the owner's Cursor by default.
     virtual TCursor CursorFor(uint32_t hitTest) const;
 
+    // The graph hands the mouse to the object under it or to the drag source: MouseDown
+    // selects and may start a drag, MouseMove drags or sets the cursor, MouseUp ends it.
     virtual void MouseDown(TMouseButton button, TShiftState shift, const TPoint& pt);
     virtual void MouseMove(TShiftState shift, const TPoint& pt);
     virtual void MouseUp(TMouseButton button, TShiftState shift, const TPoint& pt);
-    // Returns whether the key was used.
+    // Escape cancels this object's drag; arrows move it (Shift: resize) within the
+    // constraints' SourceRect, set by the graph first. Returns whether the key was used.
     virtual bool KeyPress(uint16_t& key, TShiftState shift);
 
     // Where links to this object aim, and where a link coming from reference meets it.
@@ -225,17 +280,33 @@ protected:
     // listed: the object may still be in its owner's Objects and leaves it.
     void BeforeDestruction(bool listed);
 
+    // Called for gcText, by Initialize and after moves: recalc lays the caption out anew,
+    // otherwise it only moves by (dX, dY). False: there was no layout to touch (the base).
     virtual bool LayoutCaption(bool recalc, int32_t dX, int32_t dY);
+    // After a move by (dX, dY) and resize by (dCX, dCY) outside a deferral: overrides update
+    // their own geometry, then call this (caption, visual rect, Changed with gcPlacement).
     virtual void AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY);
+    // A link joined or left one of the object's lists. The base mirrors the link lists in
+    // Dependents, so overrides of the link list ones call it.
     virtual void DependentsListChanged(TGraphObject*, TGraphObjectListAction) {}
     virtual void InputLinksChanged(TGraphObject* object, TGraphObjectListAction action);
     virtual void OutputLinksChanged(TGraphObject* object, TGraphObjectListAction action);
     bool ChangesDeferred() const;
+    // How far around a handle or point a hit counts: the larger of half the pen width and
+    // the marker size.
     virtual int32_t HandleSize() const;
+    // The area the drawn object covers, handles not included; Changed recomputes it when
+    // gcView comes with one of fVisualRectFlags.
     virtual void ComputeVisualRect(TRect& rect) const = 0;
+    // The code of a point inside the visual rectangle: the handle or part it is over, or
+    // hcNone. HitTest has checked Showing and the rectangle.
     virtual uint32_t LocalHitTest(const TPoint&) const { return hcNone; }
 
+    // One selection handle, a square reaching MarkerSize around pt; a disabled one shows an
+    // inner square.
     virtual void DrawHandle(TCanvas& canvas, const TPoint& pt, bool enabled);
+    // Draw and DrawMarks call these with the canvas's tools set: DrawShape and DrawCaption
+    // (with goShowCaption) draw the object, DrawHandles and DrawDragOutline its marks.
     virtual void DrawHandles(TCanvas& canvas) = 0;
     virtual void DrawDragOutline(TCanvas& canvas) = 0;
     virtual void DrawCaption(TCanvas& canvas) = 0;

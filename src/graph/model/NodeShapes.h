@@ -14,14 +14,18 @@ public:
     // The mean of the vertices.
     TPoint Center() const override;
     TPoints OutlineCrossings(const TPoint& linePt, double angle) const override;
+    // Computes the vertices before the inherited initialization builds the region.
     void Initialize() override;
 
 protected:
     using TGraphNode::TGraphNode;
 
+    // The outline's vertices for the bounds rect, in graph units, in drawing order.
     virtual void ComputeVertices(const TRect& rect, TPoints& points) const = 0;
+    // The polygon of the vertices (winding fill) is both region and outline.
     TGraphRegion BuildRegion() const override;
     void DrawOutline(TCanvas& canvas) override;
+    // Recomputes (resized) or shifts (moved) the vertices, then the inherited one.
     void AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) override;
 
 private:
@@ -43,6 +47,7 @@ public:
     static const TGraphObjectClass& Class();
     const TGraphObjectClass& ClassType() const override { return Class(); }
     explicit TTriangularNode(TGraphOwner* owner) : TPolygonalNode(owner) {}
+    // The base box cut down to a rectangle inside the shape.
     void CaptionBox(TRect& rect) const override;
 
 protected:
@@ -54,6 +59,7 @@ public:
     static const TGraphObjectClass& Class();
     const TGraphObjectClass& ClassType() const override { return Class(); }
     explicit TRhomboidalNode(TGraphOwner* owner) : TPolygonalNode(owner) {}
+    // The base box cut down to a rectangle inside the shape.
     void CaptionBox(TRect& rect) const override;
 
 protected:
@@ -65,6 +71,7 @@ public:
     static const TGraphObjectClass& Class();
     const TGraphObjectClass& ClassType() const override { return Class(); }
     explicit TPentagonalNode(TGraphOwner* owner) : TPolygonalNode(owner) {}
+    // The base box cut down to a rectangle inside the shape.
     void CaptionBox(TRect& rect) const override;
 
 protected:
@@ -76,6 +83,7 @@ public:
     static const TGraphObjectClass& Class();
     const TGraphObjectClass& ClassType() const override { return Class(); }
     explicit THexagonalNode(TGraphOwner* owner) : TPolygonalNode(owner) {}
+    // The base box cut down to a rectangle inside the shape.
     void CaptionBox(TRect& rect) const override;
 
 protected:
@@ -101,6 +109,7 @@ public:
 
 protected:
     void ComputeVertices(const TRect& rect, TPoints& points) const override;
+    // A body with a silver lid and a rounded bottom, then the background picture.
     void DrawShape(TCanvas& canvas) override;
 };
 
@@ -117,9 +126,12 @@ public:
     const TMemoryStream& Payload() const { return oMS; }
 
 protected:
+    // Only the background picture: the content as the editor rendered it.
     void DrawShape(TCanvas& canvas) override { DrawBackdrop(canvas); }
     // The outline only shows while the node is dragged.
     void DrawOutline(TCanvas& canvas) override;
+    // The RTF content as a 32-bit length and the bytes; a stream that ends before the
+    // length gives an empty content, a negative length throws EReadError.
     void ReadPayload(TStream& stream) override;
     void WritePayload(TStream& stream) override;
 
