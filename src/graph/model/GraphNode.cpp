@@ -148,6 +148,9 @@ void TGraphNode::SetBounds(int32_t aLeft, int32_t aTop, int32_t aWidth, int32_t 
         return;
     }
     if (ChangesDeferred()) {
+        // The notice waits, the shape does not: what is drawn or hit until the update
+        // ends must already be the new shape.
+        ReshapeTo(dX, dY, dCX, dCY);
         Changed({gcView, gcData, gcText, gcPlacement});
     } else {
         AfterMoveResize(dX, dY, dCX, dCY);
@@ -157,12 +160,16 @@ void TGraphNode::SetBounds(int32_t aLeft, int32_t aTop, int32_t aWidth, int32_t 
     }
 }
 
-void TGraphNode::AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) {
+void TGraphNode::ReshapeTo(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) {
     if (dCX != 0 || dCY != 0) {
         fRegion = BuildRegion();
     } else {
         fRegion.Offset(dX, dY);
     }
+}
+
+void TGraphNode::AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) {
+    ReshapeTo(dX, dY, dCX, dCY);
     TGraphObject::AfterMoveResize(dX, dY, dCX, dCY);
 }
 

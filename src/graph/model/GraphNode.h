@@ -117,6 +117,10 @@ protected:
     virtual void DrawBackdrop(TCanvas& canvas);
     void CaptionBoxFor(TRect& rect);
 
+    // Brings the shape derived from the bounds (the region; polygons first their
+    // vertices) to bounds that moved by (dX, dY) and grew by (dCX, dCY). Overrides do
+    // their own part, then call the inherited one.
+    virtual void ReshapeTo(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY);
     bool LayoutCaption(bool recalc, int32_t dX, int32_t dY) override;
     void AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) override;
     void ComputeVisualRect(TRect& rect) const override;

@@ -41,13 +41,13 @@ void TPolygonalNode::DrawOutline(TCanvas& canvas) {
     canvas.Polygon(fVertices);
 }
 
-void TPolygonalNode::AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) {
+void TPolygonalNode::ReshapeTo(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) {
     if (dCX != 0 || dCY != 0) {
         ComputeVertices(BoundsRect(), fVertices);
     } else {
         ShiftPoints(fVertices, dX, dY);
     }
-    TGraphNode::AfterMoveResize(dX, dY, dCX, dCY);
+    TGraphNode::ReshapeTo(dX, dY, dCX, dCY);
 }
 
 const TGraphObjectClass& TRectangularNode::Class() {

@@ -26,7 +26,7 @@ protected:
     TGraphRegion BuildRegion() const override;
     void DrawOutline(TCanvas& canvas) override;
     // Recomputes (resized) or shifts (moved) the vertices, then the inherited one.
-    void AfterMoveResize(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) override;
+    void ReshapeTo(int32_t dX, int32_t dY, int32_t dCX, int32_t dCY) override;
 
 private:
     TPoints fVertices;

@@ -1,3 +1,4 @@
+#include "graph/model/Geometry.h"
 #include "graph/model/NodeShapes.h"
 #include "support/TestGraph.h"
 
@@ -191,6 +192,28 @@ TEST_F(GraphNodeTest, ContainsRectUsesTheShapeWhenNotSelected) {
     EXPECT_TRUE(node->ContainsRect({45, 45, 55, 55}));
     node->SetSelected(true);
     EXPECT_TRUE(node->ContainsRect({0, 0, 5, 5}));
+}
+
+// Inside an update the notice of a move waits for its end, but the shape follows the
+// bounds at once, so the node is hit and drawn where it went.
+TEST_F(GraphNodeTest, ShapeFollowsBoundsChangedInsideAnUpdate) {
+    auto* triangle = Node<TTriangularNode>({0, 0, 100, 80});
+    auto* ellipse = Node<TEllipticNode>({200, 0, 300, 80});
+    struct Case {
+        TGraphNode* node;
+        TRect bounds;
+    };
+    for (const Case& c : {Case{triangle, {400, 300, 500, 380}}, Case{triangle, {50, 500, 250, 560}},
+                          Case{ellipse, {600, 100, 700, 180}}, Case{ellipse, {0, 600, 40, 700}}}) {
+        SCOPED_TRACE(c.node->ClassType().Name.toStdString());
+        const TPoint oldCenter = c.node->Center();
+        c.node->Updating([&] {
+            c.node->SetBounds(c.bounds.Left, c.bounds.Top, c.bounds.Width(), c.bounds.Height());
+        });
+        EXPECT_NE(c.node->HitTest(RectCenter(c.bounds)), hcNone);
+        EXPECT_EQ(c.node->HitTest(oldCenter), hcNone);
+    }
+    EXPECT_EQ(triangle->Vertices().front(), (TPoint{150, 500}));
 }
 
 TEST_F(GraphNodeTest, TextNodesAreNotLinkable) {
