@@ -4,6 +4,8 @@
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <string>
 
 namespace zov {
 namespace {
@@ -138,6 +140,48 @@ TEST_F(CanvasTest, HatchedBrushLeavesTheBackgroundShowing) {
     }
     EXPECT_GT(red, 100);
     EXPECT_GT(white, 800);
+}
+
+// A row of a picture as text, '#' for ink and '.' for white, for readable failures.
+std::string RowInk(const QImage& image, int y, int width) {
+    std::string row;
+    for (int x = 0; x < width; ++x) {
+        row += IsInk(image, x, y) ? '#' : '.';
+    }
+    return row;
+}
+
+// Dash and gap lengths in pixels, repeated over width.
+std::string Dashes(std::initializer_list<int> pattern, int width) {
+    std::string row;
+    while (static_cast<int>(row.size()) < width) {
+        bool dash = true;
+        for (int length : pattern) {
+            row.append(static_cast<size_t>(length), dash ? '#' : '.');
+            dash = !dash;
+        }
+    }
+    return row.substr(0, static_cast<size_t>(width));
+}
+
+TEST(CanvasDashTest, OnePixelPensDrawTheClassicPatterns) {
+    constexpr int kLength = 96;
+    const struct {
+        TPenStyle style;
+        std::string dashes;
+    } cases[] = {
+        {psDash, Dashes({18, 6}, kLength)},
+        {psDot, Dashes({3, 3}, kLength)},
+        {psDashDot, Dashes({9, 6, 3, 6}, kLength)},
+        {psDashDotDot, Dashes({9, 3, 3, 3, 3, 3}, kLength)},
+        {psSolid, Dashes({kLength}, kLength)},
+    };
+    for (const auto& c : cases) {
+        TBitmapCanvas bitmap(kLength + 4, 10);
+        bitmap.Canvas().Pen().SetStyle(c.style);
+        bitmap.Canvas().Polyline({{0, 5}, {kLength, 5}});
+        EXPECT_EQ(RowInk(bitmap.Image(), 5, kLength), c.dashes) << kPenStyleNames[c.style];
+    }
 }
 
 TEST_F(CanvasTest, PixelsReadAndWrite) {

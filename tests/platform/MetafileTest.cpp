@@ -453,6 +453,47 @@ TEST(EmfRoundTrip, StretchesTheFrameOntoTheTarget) {
     EXPECT_EQ(played.pixel(71, 101), qRgb(255, 255, 255));
 }
 
+// A row of a picture as text, '#' for ink and '.' for white.
+std::string RowInk(const QImage& image, int y) {
+    std::string row;
+    for (int x = 0; x < image.width(); ++x) {
+        row += image.pixel(x, y) == qRgb(255, 255, 255) ? '.' : '#';
+    }
+    return row;
+}
+
+// The canvas's dashed pens are written as the classic pen styles, which play back dash
+// for dash as the canvas drew them.
+TEST(EmfRoundTrip, DashedPensKeepTheirStyleAndDashes) {
+    const struct {
+        TPenStyle style;
+        uint32_t written;
+    } cases[] = {
+        {psDash, Gdi::PsDash},
+        {psDot, Gdi::PsDot},
+        {psDashDot, Gdi::PsDashDot},
+        {psDashDotDot, Gdi::PsDashDotDot},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(kPenStyleNames[c.style]);
+        const auto draw = [&c](TCanvas& canvas) {
+            canvas.Pen().SetStyle(c.style);
+            canvas.Polyline({{0, 5}, {96, 5}});
+        };
+        TBitmapCanvas direct(100, 10);
+        draw(direct.Canvas());
+        const QByteArray file = Written(100, 10, [&draw](QPainter& p) {
+            TCanvas canvas(&p);
+            draw(canvas);
+        });
+        const std::vector<QByteArray> pens = RecordsOfType(file, Emr::ExtCreatePen);
+        ASSERT_EQ(pens.size(), 1U);
+        EXPECT_EQ(U32At(pens[0], 28) & Gdi::PsStyleMask, c.written);
+        const QImage played = Played(file, 100, 10, QRectF(0, 0, 100, 10));
+        EXPECT_EQ(RowInk(played, 5), RowInk(direct.Image(), 5));
+    }
+}
+
 TEST(PictureMetafile, DrawsStretchedAndReportsItsSize) {
     const QByteArray file =
         Written(40, 20, [](QPainter& p) { p.fillRect(QRectF(0, 0, 20, 20), Qt::blue); });

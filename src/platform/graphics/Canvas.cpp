@@ -1,5 +1,6 @@
 #include "platform/graphics/Canvas.h"
 
+#include "platform/graphics/DashPatterns.h"
 #include "platform/graphics/RasterModes.h"
 #include "platform/pictures/EmfWriter.h"
 #include "platform/types/Arithmetic.h"
@@ -34,22 +35,6 @@ Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
         return Qt::DiagCrossPattern;
     }
     return Qt::SolidPattern;
-}
-
-// Dash patterns of the classic one-pixel pens, in pen widths.
-QList<qreal> DashPattern(TPenStyle style) {
-    switch (style) {
-    case psDash:
-        return {18, 6};
-    case psDot:
-        return {3, 3};
-    case psDashDot:
-        return {9, 6, 3, 6};
-    case psDashDotDot:
-        return {9, 3, 3, 3, 3, 3};
-    default:
-        return {};
-    }
 }
 
 } // namespace

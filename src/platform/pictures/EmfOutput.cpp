@@ -1,5 +1,6 @@
 #include "platform/pictures/EmfOutput.h"
 
+#include "platform/graphics/DashPatterns.h"
 #include "platform/graphics/RasterModes.h"
 #include "platform/pictures/Metafile.h"
 #include "platform/types/Arithmetic.h"
@@ -31,20 +32,10 @@ constexpr double kMaxPenWidth = 32767;
 
 // Dash patterns of the classic pens, in pen widths.
 QList<qreal> ClassicDashes(uint32_t style) {
-    switch (style) {
-    case Gdi::PsDash:
-        return {18, 6};
-    case Gdi::PsDot:
-        return {3, 3};
-    case Gdi::PsDashDot:
-        return {9, 6, 3, 6};
-    case Gdi::PsDashDotDot:
-        return {9, 3, 3, 3, 3, 3};
-    case 8: // alternate pixels
-        return {1, 1};
-    default:
-        return {};
+    if (style == Gdi::PsAlternate) {
+        return QList<qreal>(std::begin(kAlternateDashes), std::end(kAlternateDashes));
     }
+    return style <= Gdi::PsDashDotDot ? DashPattern(static_cast<TPenStyle>(style)) : QList<qreal>{};
 }
 
 QPen QtPen(const TEmfPen& p, const QTransform& toPaint) {

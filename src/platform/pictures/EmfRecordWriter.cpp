@@ -1,5 +1,6 @@
 #include "platform/pictures/EmfRecordWriter.h"
 
+#include "platform/graphics/DashPatterns.h"
 #include "platform/pictures/Metafile.h"
 #include "platform/types/Arithmetic.h"
 
@@ -80,20 +81,8 @@ uint32_t DashStyleFor(const QPen& pen) {
     default:
         return Gdi::PsSolid;
     }
-    static const struct {
-        QList<qreal> pattern;
-        uint32_t style;
-    } classic[] = {{{18, 6}, Gdi::PsDash},
-                   {{3, 3}, Gdi::PsDot},
-                   {{9, 6, 3, 6}, Gdi::PsDashDot},
-                   {{9, 3, 3, 3, 3, 3}, Gdi::PsDashDotDot}};
-    const QList<qreal> pattern = pen.dashPattern();
-    for (const auto& known : classic) {
-        if (pattern == known.pattern) {
-            return known.style;
-        }
-    }
-    return Gdi::PsUserStyle;
+    const std::optional<TPenStyle> classic = DashedStyleOf(pen.dashPattern());
+    return classic ? static_cast<uint32_t>(*classic) : Gdi::PsUserStyle;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/graphics/Pen.h"
 #include "platform/types/Types.h"
 
 #include <QByteArray>
@@ -126,6 +127,7 @@ inline constexpr uint32_t PsDashDotDot = 4;
 inline constexpr uint32_t PsNull = 5;
 inline constexpr uint32_t PsInsideFrame = 6;
 inline constexpr uint32_t PsUserStyle = 7;
+inline constexpr uint32_t PsAlternate = 8;
 inline constexpr uint32_t PsStyleMask = 0xF;
 inline constexpr uint32_t PsEndCapSquare = 0x100;
 inline constexpr uint32_t PsEndCapFlat = 0x200;
@@ -134,6 +136,10 @@ inline constexpr uint32_t PsJoinBevel = 0x1000;
 inline constexpr uint32_t PsJoinMiter = 0x2000;
 inline constexpr uint32_t PsJoinMask = 0xF000;
 inline constexpr uint32_t PsGeometric = 0x10000;
+// The pen styles up to PsInsideFrame are numbered as TPenStyle numbers them, so a
+// style converts to the other by its number.
+static_assert(PsSolid == psSolid && PsDash == psDash && PsDot == psDot && PsDashDot == psDashDot &&
+              PsDashDotDot == psDashDotDot && PsNull == psClear && PsInsideFrame == psInsideFrame);
 
 inline constexpr uint32_t RgnAnd = 1;
 inline constexpr uint32_t RgnOr = 2;
