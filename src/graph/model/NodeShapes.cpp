@@ -5,8 +5,6 @@
 #include "platform/types/Arithmetic.h"
 #include "platform/types/Exceptions.h"
 
-#include <QtEndian>
-
 namespace zov {
 namespace {
 
@@ -201,9 +199,7 @@ void TTextNode::ReadPayload(TStream& stream) {
     if (stream.Remaining() < 4) {
         return;
     }
-    int32_t length = 0;
-    stream.ReadBuffer(&length, sizeof length);
-    length = qFromLittleEndian(length);
+    const auto length = stream.ReadLE<int32_t>();
     if (length < 0) {
         throw EReadError(QString::fromUtf8(SInvalidStreamContent));
     }
@@ -213,8 +209,7 @@ void TTextNode::ReadPayload(TStream& stream) {
 
 void TTextNode::WritePayload(TStream& stream) {
     const auto size = static_cast<int32_t>(oMS.Size());
-    const int32_t le = qToLittleEndian(size);
-    stream.WriteBuffer(&le, sizeof le);
+    stream.WriteLE(size);
     stream.WriteBuffer(oMS.Bytes().constData(), size);
 }
 

@@ -7,7 +7,6 @@
 #include "platform/stream/Stream.h"
 #include "platform/types/Exceptions.h"
 
-#include <QtEndian>
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
@@ -21,17 +20,6 @@ constexpr int32_t kMaxClassNameField = 512;
 // The fewest bytes an object record can take: the name count, a one-character name
 // and the property stream's signature, class name, object name and two end markers.
 constexpr int64_t kMinRecordSize = 4 + 3 + 4 + 2 + 1 + 2;
-
-int32_t ReadInt32(TStream& stream) {
-    int32_t value = 0;
-    stream.ReadBuffer(&value, sizeof value);
-    return qFromLittleEndian(value);
-}
-
-void WriteInt32(TStream& stream, int32_t value) {
-    const int32_t le = qToLittleEndian(value);
-    stream.WriteBuffer(&le, sizeof le);
-}
 
 QByteArray ReadField(TStream& stream, int32_t count) {
     if (count < 0 || count > stream.Remaining()) {
@@ -128,7 +116,7 @@ void RenumberTakenIDs(TGraphObjectList& objects, int32_t first, TGraphOwner& gra
 
 void WriteObjectRecord(TStream& stream, TGraphObject& object) {
     const QString name = object.ClassType().Name;
-    WriteInt32(stream, static_cast<int32_t>(2 * name.size() + 1));
+    stream.WriteLE(static_cast<int32_t>(2 * name.size() + 1));
     QByteArray field;
     field.reserve(2 * name.size() + 1);
     for (QChar c : name) {
@@ -141,7 +129,7 @@ void WriteObjectRecord(TStream& stream, TGraphObject& object) {
 }
 
 void WriteObjectList(TStream& stream, const TGraphObjectList& list) {
-    WriteInt32(stream, list.Count());
+    stream.WriteLE<int32_t>(list.Count());
     for (int32_t i = 0; i < list.Count(); ++i) {
         WriteObjectRecord(stream, *list.Items(i));
     }
@@ -150,7 +138,7 @@ void WriteObjectList(TStream& stream, const TGraphObjectList& list) {
 TGraphObject* ReadObjectRecord(TStream& stream, TGraphOwner& graph) {
     const int64_t start = stream.Position();
     try {
-        const int32_t count = ReadInt32(stream);
+        const int32_t count = stream.ReadLE<int32_t>();
         if (count > kMaxClassNameField) {
             throw EReadError(QString::fromLatin1(SInvalidStreamContent));
         }
@@ -159,7 +147,8 @@ TGraphObject* ReadObjectRecord(TStream& stream, TGraphOwner& graph) {
         stream.SetPosition(start);
     }
     try {
-        return CreateNamed(AnsiClassName(ReadField(stream, ReadInt32(stream))), stream, graph);
+        return CreateNamed(AnsiClassName(ReadField(stream, stream.ReadLE<int32_t>())), stream,
+                           graph);
     } catch (const Exception&) {
         return nullptr;
     }
@@ -168,7 +157,7 @@ TGraphObject* ReadObjectRecord(TStream& stream, TGraphOwner& graph) {
 int32_t ReadObjectListInto(TStream& stream, TGraphOwner& graph) {
     TGraphObjectList& objects = graph.Objects();
     const int32_t first = objects.Count();
-    const int32_t count = ReadInt32(stream);
+    const int32_t count = stream.ReadLE<int32_t>();
     if (count <= 0) {
         return first;
     }
@@ -190,21 +179,18 @@ int32_t ReadObjectListInto(TStream& stream, TGraphOwner& graph) {
 }
 
 void SaveObjectStates(TStream& stream, const TGraphObjectList& list) {
-    WriteInt32(stream, list.Count());
+    stream.WriteLE<int32_t>(list.Count());
     for (int32_t i = 0; i < list.Count(); ++i) {
         TGraphObject* object = list.Items(i);
-        const uint32_t id = qToLittleEndian(object->ID());
-        stream.WriteBuffer(&id, sizeof id);
+        stream.WriteLE<uint32_t>(object->ID());
         object->SaveToStream(stream);
     }
 }
 
 void LoadObjectStatesInto(TStream& stream, TGraphOwner& graph) {
-    const int32_t count = ReadInt32(stream);
+    const int32_t count = stream.ReadLE<int32_t>();
     for (int32_t i = 0; i < count; ++i) {
-        uint32_t id = 0;
-        stream.ReadBuffer(&id, sizeof id);
-        TGraphObject* object = graph.FindObjectByID(qFromLittleEndian(id));
+        TGraphObject* object = graph.FindObjectByID(stream.ReadLE<uint32_t>());
         if (object == nullptr) {
             return;
         }

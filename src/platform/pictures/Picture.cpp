@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QtEndian>
 
 namespace zov {
 namespace {
@@ -49,17 +48,6 @@ QByteArray ReadBytes(TStream& stream, int64_t count) {
     return bytes;
 }
 
-void WriteInt32(TStream& stream, int32_t value) {
-    const int32_t le = qToLittleEndian(value);
-    stream.WriteBuffer(&le, sizeof le);
-}
-
-int32_t ReadInt32(TStream& stream) {
-    int32_t value = 0;
-    stream.ReadBuffer(&value, sizeof value);
-    return qFromLittleEndian(value);
-}
-
 } // namespace
 
 TGraphic::TGraphic(QString className, QByteArray bytes)
@@ -94,10 +82,10 @@ TSize TGraphic::Size() const {
 void TGraphic::WriteData(TStream& stream) const {
     switch (SizePrefixOf(fClassName)) {
     case TSizePrefix::FileOnly:
-        WriteInt32(stream, static_cast<int32_t>(fBytes.size()));
+        stream.WriteLE(static_cast<int32_t>(fBytes.size()));
         break;
     case TSizePrefix::Inclusive:
-        WriteInt32(stream, static_cast<int32_t>(fBytes.size() + 4));
+        stream.WriteLE(static_cast<int32_t>(fBytes.size() + 4));
         break;
     case TSizePrefix::None:
         break;
@@ -111,10 +99,10 @@ std::unique_ptr<TGraphic> TGraphic::ReadData(const QString& className, TStream& 
     }
     switch (SizePrefixOf(className)) {
     case TSizePrefix::FileOnly:
-        return std::make_unique<TGraphic>(className, ReadBytes(block, ReadInt32(block)));
+        return std::make_unique<TGraphic>(className, ReadBytes(block, block.ReadLE<int32_t>()));
     case TSizePrefix::Inclusive:
         return std::make_unique<TGraphic>(className,
-                                          ReadBytes(block, int64_t{ReadInt32(block)} - 4));
+                                          ReadBytes(block, int64_t{block.ReadLE<int32_t>()} - 4));
     case TSizePrefix::None:
         break;
     }

@@ -3,7 +3,6 @@
 #include "platform/stream/Windows1252.h"
 #include "platform/types/Exceptions.h"
 
-#include <QtEndian>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -78,11 +77,6 @@ private:
 } // namespace
 
 // ---- Writer --------------------------------------------------------------------------
-
-template <typename T> void TWriter::WriteLE(T value) {
-    const T le = qToLittleEndian(value);
-    WriteRaw(&le, sizeof le);
-}
 
 void TWriter::WriteRootComponent(const QString& className, const TPersistent& root) {
     WriteSignature();
@@ -207,18 +201,18 @@ void TWriter::WriteInteger(int64_t value) {
     if (value >= std::numeric_limits<int8_t>::min() &&
         value <= std::numeric_limits<int8_t>::max()) {
         WriteValueType(vaInt8);
-        WriteLE(static_cast<int8_t>(value));
+        fStream.WriteLE(static_cast<int8_t>(value));
     } else if (value >= std::numeric_limits<int16_t>::min() &&
                value <= std::numeric_limits<int16_t>::max()) {
         WriteValueType(vaInt16);
-        WriteLE(static_cast<int16_t>(value));
+        fStream.WriteLE(static_cast<int16_t>(value));
     } else if (value >= std::numeric_limits<int32_t>::min() &&
                value <= std::numeric_limits<int32_t>::max()) {
         WriteValueType(vaInt32);
-        WriteLE(static_cast<int32_t>(value));
+        fStream.WriteLE(static_cast<int32_t>(value));
     } else {
         WriteValueType(vaInt64);
-        WriteLE(value);
+        fStream.WriteLE(value);
     }
 }
 
@@ -241,9 +235,9 @@ void TWriter::WriteString(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     if (utf8.size() >= 2 * text.size()) {
         WriteValueType(vaWString);
-        WriteLE(static_cast<int32_t>(text.size()));
+        fStream.WriteLE(static_cast<int32_t>(text.size()));
         for (const QChar c : text) {
-            WriteLE(static_cast<uint16_t>(c.unicode()));
+            fStream.WriteLE(static_cast<uint16_t>(c.unicode()));
         }
         return;
     }
@@ -251,10 +245,10 @@ void TWriter::WriteString(const QString& text) {
         std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<uint8_t>(c) < 128; });
     if (!ascii) {
         WriteValueType(vaUTF8String);
-        WriteLE(static_cast<int32_t>(utf8.size()));
+        fStream.WriteLE(static_cast<int32_t>(utf8.size()));
     } else if (utf8.size() >= 256) {
         WriteValueType(vaLString);
-        WriteLE(static_cast<int32_t>(utf8.size()));
+        fStream.WriteLE(static_cast<int32_t>(utf8.size()));
     } else {
         WriteValueType(vaString);
         const auto length = static_cast<uint8_t>(utf8.size());
@@ -273,18 +267,18 @@ void TWriter::WriteSet(const QStringList& names) {
 
 void TWriter::WriteBinary(const QByteArray& bytes) {
     WriteValueType(vaBinary);
-    WriteLE(static_cast<int32_t>(bytes.size()));
+    fStream.WriteLE(static_cast<int32_t>(bytes.size()));
     WriteRaw(bytes.constData(), bytes.size());
 }
 
 void TWriter::WriteDouble(double value) {
     WriteValueType(vaDouble);
-    WriteLE(std::bit_cast<uint64_t>(value));
+    fStream.WriteLE(std::bit_cast<uint64_t>(value));
 }
 
 void TWriter::WriteSingle(float value) {
     WriteValueType(vaSingle);
-    WriteLE(std::bit_cast<uint32_t>(value));
+    fStream.WriteLE(std::bit_cast<uint32_t>(value));
 }
 
 void TWriter::WriteExtended(double value) {
@@ -304,18 +298,18 @@ void TWriter::WriteExtended(double value) {
         mantissa = static_cast<uint64_t>(std::ldexp(m, 64));
         exponent = static_cast<uint16_t>(e - 1 + 16383);
     }
-    WriteLE(mantissa);
-    WriteLE(static_cast<uint16_t>(exponent | sign));
+    fStream.WriteLE(mantissa);
+    fStream.WriteLE(static_cast<uint16_t>(exponent | sign));
 }
 
 void TWriter::WriteCurrency(int64_t scaled) {
     WriteValueType(vaCurrency);
-    WriteLE(scaled);
+    fStream.WriteLE(scaled);
 }
 
 void TWriter::WriteDate(double value) {
     WriteValueType(vaDate);
-    WriteLE(std::bit_cast<uint64_t>(value));
+    fStream.WriteLE(std::bit_cast<uint64_t>(value));
 }
 
 void TWriter::DefineProperty(const QString& name, const TReaderProc&, const TWriterProc& write,
@@ -337,12 +331,6 @@ void TWriter::DefineBinaryProperty(const QString& name, const TStreamProc&,
 }
 
 // ---- Reader --------------------------------------------------------------------------
-
-template <typename T> T TReader::ReadLE() {
-    T value;
-    fStream.ReadBuffer(&value, sizeof value);
-    return qFromLittleEndian(value);
-}
 
 void TReader::ReadRootComponent(TPersistent& root) {
     ReadSignature();
@@ -469,11 +457,11 @@ TValueType TReader::NextValue() {
 }
 
 TValueType TReader::ReadValueType() {
-    return static_cast<TValueType>(ReadLE<uint8_t>());
+    return static_cast<TValueType>(fStream.ReadLE<uint8_t>());
 }
 
 QString TReader::ReadShortString() {
-    const uint8_t length = ReadLE<uint8_t>();
+    const uint8_t length = fStream.ReadLE<uint8_t>();
     QByteArray bytes(length, Qt::Uninitialized);
     fStream.ReadBuffer(bytes.data(), length);
     return QString::fromUtf8(bytes);
@@ -488,11 +476,11 @@ void TReader::CheckValue(TValueType expected) {
 int32_t TReader::ReadInteger() {
     switch (ReadValueType()) {
     case vaInt8:
-        return ReadLE<int8_t>();
+        return fStream.ReadLE<int8_t>();
     case vaInt16:
-        return ReadLE<int16_t>();
+        return fStream.ReadLE<int16_t>();
     case vaInt32:
-        return ReadLE<int32_t>();
+        return fStream.ReadLE<int32_t>();
     default:
         InvalidValue();
     }
@@ -501,7 +489,7 @@ int32_t TReader::ReadInteger() {
 int64_t TReader::ReadInt64() {
     if (NextValue() == vaInt64) {
         ReadValueType();
-        return ReadLE<int64_t>();
+        return fStream.ReadLE<int64_t>();
     }
     return ReadInteger();
 }
@@ -556,22 +544,22 @@ QString TReader::ReadSingleByteString(int64_t length) {
 QString TReader::ReadString() {
     switch (ReadValueType()) {
     case vaString:
-        return ReadSingleByteString(ReadLE<uint8_t>());
+        return ReadSingleByteString(fStream.ReadLE<uint8_t>());
     case vaLString:
-        return ReadSingleByteString(ReadLE<int32_t>());
+        return ReadSingleByteString(fStream.ReadLE<int32_t>());
     case vaWString: {
-        const int64_t count = ReadLE<int32_t>();
+        const int64_t count = fStream.ReadLE<int32_t>();
         if (count < 0 || 2 * count > fStream.Remaining()) {
             ReadFailure();
         }
         QString text(count, Qt::Uninitialized);
         for (int64_t i = 0; i < count; ++i) {
-            text[i] = QChar(ReadLE<uint16_t>());
+            text[i] = QChar(fStream.ReadLE<uint16_t>());
         }
         return text;
     }
     case vaUTF8String: {
-        const int64_t count = ReadLE<int32_t>();
+        const int64_t count = fStream.ReadLE<int32_t>();
         if (count < 0 || count > fStream.Remaining()) {
             ReadFailure();
         }
@@ -595,7 +583,7 @@ QStringList TReader::ReadSet() {
 
 QByteArray TReader::ReadBinary() {
     CheckValue(vaBinary);
-    const int64_t count = ReadLE<int32_t>();
+    const int64_t count = fStream.ReadLE<int32_t>();
     if (count < 0 || count > fStream.Remaining()) {
         ReadFailure();
     }
@@ -608,8 +596,8 @@ double TReader::ReadFloat() {
     switch (NextValue()) {
     case vaExtended: {
         ReadValueType();
-        const auto mantissa = ReadLE<uint64_t>();
-        const auto signExponent = ReadLE<uint16_t>();
+        const auto mantissa = fStream.ReadLE<uint64_t>();
+        const auto signExponent = fStream.ReadLE<uint16_t>();
         const int exponent = signExponent & 0x7FFF;
         const double sign = (signExponent & 0x8000) ? -1.0 : 1.0;
         if (exponent == 0x7FFF) {
@@ -621,13 +609,13 @@ double TReader::ReadFloat() {
     case vaDouble:
     case vaDate:
         ReadValueType();
-        return std::bit_cast<double>(ReadLE<uint64_t>());
+        return std::bit_cast<double>(fStream.ReadLE<uint64_t>());
     case vaSingle:
         ReadValueType();
-        return std::bit_cast<float>(ReadLE<uint32_t>());
+        return std::bit_cast<float>(fStream.ReadLE<uint32_t>());
     case vaCurrency:
         ReadValueType();
-        return static_cast<double>(ReadLE<int64_t>()) / 10000.0;
+        return static_cast<double>(fStream.ReadLE<int64_t>()) / 10000.0;
     default:
         return static_cast<double>(ReadInt64());
     }
@@ -693,15 +681,15 @@ void TReader::SkipValue(int depth) {
         return;
     case vaString:
     case vaIdent:
-        SkipBytes(ReadLE<uint8_t>());
+        SkipBytes(fStream.ReadLE<uint8_t>());
         return;
     case vaBinary:
     case vaLString:
     case vaUTF8String:
-        SkipBytes(ReadLE<int32_t>());
+        SkipBytes(fStream.ReadLE<int32_t>());
         return;
     case vaWString:
-        SkipBytes(2 * static_cast<int64_t>(ReadLE<int32_t>()));
+        SkipBytes(2 * static_cast<int64_t>(fStream.ReadLE<int32_t>()));
         return;
     case vaSet:
         while (!ReadShortString().isEmpty()) {

@@ -105,7 +105,6 @@ public:
 
 private:
     void WriteRaw(const void* data, int64_t count) { fStream.WriteBuffer(data, count); }
-    template <typename T> void WriteLE(T value);
     void WriteProperty(const TPersistent& object, const TPropertyInfo& property,
                        const QString& prefix);
 
@@ -148,7 +147,6 @@ public:
     void SkipValue();
 
 private:
-    template <typename T> T ReadLE();
     void CheckValue(TValueType expected);
     void SkipValue(int depth);
     void SkipBytes(int64_t count);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtEndian>
+#include <concepts>
 #include <cstdint>
 
 namespace zov {
@@ -26,6 +28,18 @@ public:
     void WriteBuffer(const void* buffer, int64_t count) { Write(buffer, count); }
     // Copies count bytes from source at its position; throws when source is short.
     void CopyFrom(TStream& source, int64_t count);
+
+    // Integers in little-endian byte order, as every format here stores them, taking
+    // sizeof(T) bytes. Reading throws EReadError, reading nothing, when fewer remain.
+    template <std::integral T> T ReadLE() {
+        T value{};
+        ReadBuffer(&value, sizeof value);
+        return qFromLittleEndian(value);
+    }
+    template <std::integral T> void WriteLE(T value) {
+        const T le = qToLittleEndian(value);
+        WriteBuffer(&le, sizeof le);
+    }
 };
 
 // A stream over bytes held in memory.
