@@ -367,6 +367,15 @@ TEST_F(CanvasTextTest, DrawTextIsClippedToItsRectangleUnlessNoClip) {
     EXPECT_GT(InkBounds(free.Image()).Right, 40);
 }
 
+TEST_F(CanvasTextTest, DrawTextsClipEndsWithTheText) {
+    TRect r{10, 10, 40, 30};
+    Canvas().DrawText(QStringLiteral("Clipped"), r, DrawTextFlag::NoPrefix);
+    Canvas().Brush().SetColor(clRed);
+    Canvas().Rectangle(60, 50, 100, 90);
+    EXPECT_EQ(At(Image(), 80, 70), kRed);
+    EXPECT_EQ(At(Image(), 60, 50), kBlack);
+}
+
 TEST_F(CanvasTextTest, SingleLineTextCentresVertically) {
     using namespace DrawTextFlag;
     Canvas().SetBkMode(TBkMode::Transparent);

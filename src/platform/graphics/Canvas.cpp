@@ -552,7 +552,10 @@ void TCanvas::DrawLines(const std::vector<QString>& lines, const TRect& rect, un
                         int32_t lineHeight) {
     using namespace DrawTextFlag;
     const TFontMeasure& measure = Measure();
-    if (!(flags & NoClip)) {
+    // The text's clip is its own: what is drawn afterwards is not cut by it.
+    const bool clipped = !(flags & NoClip);
+    if (clipped) {
+        fPainter->save();
         fPainter->setClipRect(QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()),
                               Qt::IntersectClip);
     }
@@ -576,6 +579,9 @@ void TCanvas::DrawLines(const std::vector<QString>& lines, const TRect& rect, un
             x = rect.Right - w;
         }
         PaintTextCell(QRectF(x, y, w, lineHeight), lines[i], (flags & RtlReading) != 0);
+    }
+    if (clipped) {
+        fPainter->restore();
     }
 }
 
