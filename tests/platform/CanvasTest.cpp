@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 
 namespace zov {
@@ -20,6 +21,9 @@ QRgb At(const QImage& image, int x, int y) {
 constexpr QRgb kWhite = 0xFFFFFF;
 constexpr QRgb kBlack = 0x000000;
 constexpr QRgb kRed = 0xFF0000;
+
+constexpr TBrushStyle kSamplerHatches[] = {bsHorizontal, bsVertical, bsFDiagonal,
+                                           bsBDiagonal,  bsCross,    bsDiagCross};
 
 class CanvasTest : public ::testing::Test {
 protected:
@@ -420,10 +424,8 @@ TEST_F(CanvasTextTest, OrientationTurnsTheBaseline) {
     EXPECT_GE(ink.Left, 40);
 }
 
-// A picture of everything the canvas draws, for a person to check.
-TEST(CanvasPictureTest, DrawsASampler) {
-    TBitmapCanvas bitmap(420, 220);
-    TCanvas& c = bitmap.Canvas();
+// Everything the canvas draws, on one picture.
+void DrawSampler(TCanvas& c) {
     c.Font().SetName(QStringLiteral("Liberation Sans"));
     c.Font().SetHeight(-13);
     c.SetBkMode(TBkMode::Transparent);
@@ -442,10 +444,8 @@ TEST(CanvasPictureTest, DrawsASampler) {
     c.Polyline({{370, 10}, {410, 35}, {370, 60}});
     c.Pen().SetStyle(psSolid);
 
-    const TBrushStyle hatches[] = {bsHorizontal, bsVertical, bsFDiagonal,
-                                   bsBDiagonal,  bsCross,    bsDiagCross};
     int x = 10;
-    for (TBrushStyle style : hatches) {
+    for (TBrushStyle style : kSamplerHatches) {
         c.Brush().SetStyle(style);
         c.Brush().SetColor(clNavy);
         c.Rectangle(x, 70, x + 60, 110);
@@ -474,9 +474,149 @@ TEST(CanvasPictureTest, DrawsASampler) {
     c.Brush().SetStyle(bsSolid);
     c.Brush().SetColor(clSilver);
     c.TextOut(310, 130, QStringLiteral("Opaque"));
+}
 
-    test::SaveTestImage(bitmap.Image(), QStringLiteral("canvas-sampler"));
-    EXPECT_FALSE(InkBounds(bitmap.Image()).IsEmpty());
+// The pixels of an area (inclusive bounds) that pass a test.
+template <typename Test> int CountIn(const QImage& image, const QRect& area, Test test) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += test(At(image, x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Lettering in maroon, smoothed against whatever lies beneath.
+bool IsLettering(QRgb rgb) {
+    return qRed(rgb) > qGreen(rgb) + 40 && qRed(rgb) > qBlue(rgb) + 40;
+}
+
+// What a hatched area shows: lines across, lines down, lines falling or rising to the
+// right (each inked pixel continues on the next row), only the brush and the paper.
+struct THatchLook {
+    bool fullRow = false;
+    bool fullColumn = false;
+    bool falling = true;
+    bool rising = true;
+    bool twoColours = true;
+
+    bool operator==(const THatchLook&) const = default;
+    friend void PrintTo(const THatchLook& look, std::ostream* out) {
+        *out << "{fullRow " << look.fullRow << ", fullColumn " << look.fullColumn << ", falling "
+             << look.falling << ", rising " << look.rising << ", twoColours " << look.twoColours
+             << "}";
+    }
+};
+
+THatchLook LookOf(const QImage& image, const QRect& area) {
+    constexpr QRgb kNavy = 0x000080;
+    const auto ink = [&](int x, int y) {
+        return At(image, x, y) == kNavy;
+    };
+    THatchLook look;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        bool full = true;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            full = full && ink(x, y);
+            const QRgb rgb = At(image, x, y);
+            look.twoColours = look.twoColours && (rgb == kNavy || rgb == kWhite);
+            if (ink(x, y) && y < area.bottom()) {
+                look.falling = look.falling && (x == area.right() || ink(x + 1, y + 1));
+                look.rising = look.rising && (x == area.left() || ink(x - 1, y + 1));
+            }
+        }
+        look.fullRow = look.fullRow || full;
+    }
+    for (int x = area.left(); x <= area.right(); ++x) {
+        bool full = true;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            full = full && ink(x, y);
+        }
+        look.fullColumn = look.fullColumn || full;
+    }
+    return look;
+}
+
+// The sampler is saved for a person to look at; each of its shapes is checked where
+// it was drawn, and the paper around it.
+TEST(CanvasPictureTest, DrawsASampler) {
+    TBitmapCanvas bitmap(420, 220);
+    DrawSampler(bitmap.Canvas());
+    const QImage& image = bitmap.Image();
+    test::SaveTestImage(image, QStringLiteral("canvas-sampler"));
+
+    const struct {
+        const char* what;
+        int x, y;
+        QRgb color;
+    } probes[] = {
+        {"rectangle fill", 25, 25, 0xFFFF00},
+        {"rectangle outline", 10, 30, kBlack},
+        {"beside the rectangle", 95, 25, kWhite},
+        {"ellipse fill", 140, 25, 0x00FFFF},
+        {"ellipse outline", 140, 11, kBlack},
+        {"corner outside the ellipse", 103, 13, kWhite},
+        {"round rectangle fill", 230, 35, 0x00FF00},
+        {"round rectangle outline", 190, 35, kBlack},
+        {"rounded corner", 191, 11, kWhite},
+        {"triangle fill", 320, 45, 0xFF00FF},
+        {"beside the triangle", 290, 20, kWhite},
+        {"inside the dashed angle", 380, 35, kWhite},
+        {"between the hatches", 74, 100, kWhite},
+        {"inverted over yellow", 60, 40, 0x0000FF},
+        {"inverted over paper", 95, 40, kBlack},
+        {"inverted over aqua", 150, 50, kRed},
+        {"inside the inverted frame", 95, 55, kWhite},
+        {"caption box outline", 10, 180, kBlack},
+        {"caption box below the caption", 70, 200, kWhite},
+        {"left of the opaque text", 305, 136, kWhite},
+    };
+    for (const auto& p : probes) {
+        EXPECT_EQ(At(image, p.x, p.y), p.color) << p.what;
+    }
+
+    // The dashed line leaves about a quarter of a solid one's pixels out.
+    TBitmapCanvas solid(420, 220);
+    solid.Canvas().Polyline({{370, 10}, {410, 35}, {370, 60}});
+    const QRect angle(365, 5, 50, 60);
+    const auto isInk = [](QRgb rgb) {
+        return rgb != kWhite;
+    };
+    const int dashedInk = CountIn(image, angle, isInk);
+    const int solidInk = CountIn(solid.Image(), angle, isInk);
+    EXPECT_GT(dashedInk, solidInk * 6 / 10);
+    EXPECT_LT(dashedInk, solidInk * 9 / 10);
+
+    const THatchLook looks[] = {
+        {.fullRow = true, .falling = false, .rising = false},
+        {.fullColumn = true, .falling = false, .rising = false},
+        {.rising = false},
+        {.falling = false},
+        {.fullRow = true, .fullColumn = true, .falling = false, .rising = false},
+        {.falling = false, .rising = false},
+    };
+    for (size_t i = 0; i < std::size(kSamplerHatches); ++i) {
+        SCOPED_TRACE(kBrushStyleNames[kSamplerHatches[i]]);
+        // Below the inverted frame, inside the outline.
+        const QRect area(11 + 68 * static_cast<int>(i), 93, 57, 16);
+        EXPECT_EQ(LookOf(image, area), looks[i]);
+        EXPECT_GT(CountIn(image, area, [](QRgb rgb) { return rgb == kWhite; }), 0);
+    }
+
+    // The caption is in its box, the turned text rises to the right, the opaque text
+    // lies on its cell.
+    EXPECT_GT(CountIn(image, QRect(11, 121, 118, 40), IsLettering), 100);
+    EXPECT_EQ(CountIn(image, QRect(131, 121, 50, 88), IsLettering), 0);
+    const int left = CountIn(image, QRect(190, 140, 60, 75), IsLettering);
+    const int right = CountIn(image, QRect(250, 140, 60, 75), IsLettering);
+    EXPECT_GT(left, 30);
+    EXPECT_GT(right, 30);
+    EXPECT_GT(CountIn(image, QRect(190, 180, 60, 35), IsLettering), left / 2);
+    EXPECT_GT(CountIn(image, QRect(250, 140, 60, 40), IsLettering), right / 2);
+    EXPECT_GT(CountIn(image, QRect(310, 130, 50, 16), [](QRgb rgb) { return rgb == 0xC0C0C0; }),
+              200);
+    EXPECT_GT(CountIn(image, QRect(310, 130, 50, 16), IsLettering), 20);
 }
 
 } // namespace

@@ -656,6 +656,9 @@ qsizetype OffsetOf(const QByteArray& file, uint32_t type) {
     return -1;
 }
 
+// Plays a damaged file and throws the picture away: what it draws is left open, so the
+// sanitizers (address and undefined behaviour, in the debug build) and the absence of
+// a crash are the assertion of every test that only calls this.
 void PlaysSafely(const QByteArray& file) {
     QImage image = White(64, 64);
     QPainter painter(&image);
@@ -664,6 +667,7 @@ void PlaysSafely(const QByteArray& file) {
 
 TEST(EmfHostile, TruncatedFilesDrawWhatTheyHave) {
     const QByteArray file = HostileBase();
+    // Every cut plays without reading past the end: the sanitizers check this loop.
     for (qsizetype length = 0; length < file.size(); length += 3) {
         QByteArray cut = file.left(length);
         PlaysSafely(cut);
@@ -676,6 +680,7 @@ TEST(EmfHostile, TruncatedFilesDrawWhatTheyHave) {
     EXPECT_EQ(image.pixel(45, 10), qRgb(255, 255, 255));
 }
 
+// No assertions of its own: the sanitizers catch a field that is trusted.
 TEST(EmfHostile, BrokenFieldsAreRejected) {
     const QByteArray base = HostileBase();
     const auto at = [&base](uint32_t type, qsizetype field) {
@@ -719,6 +724,7 @@ TEST(EmfHostile, BrokenFieldsAreRejected) {
     }
 }
 
+// No assertions of its own: the sanitizers catch an overflow or a runaway allocation.
 TEST(EmfHostile, ExtremeValuesInForeignRecords) {
     const QByteArray records[] = {
         Record(Emr::SetMapMode, Le32({8})) + Record(Emr::SetWindowExtEx, Le32({1, 1})) +
@@ -1029,6 +1035,7 @@ TEST(EmfLimits, RecordsBeyondWhatQtTakesAreSkipped) {
     }
 }
 
+// No assertions of its own: the sanitizers catch whatever the damage breaks.
 TEST(EmfHostile, RandomDamageNeverBreaksThePlayer) {
     const QByteArray base = HostileBase();
     QRandomGenerator random(20260);
