@@ -9,7 +9,6 @@
 #include "platform/types/Arithmetic.h"
 #include "platform/types/Exceptions.h"
 
-#include <QtEndian>
 #include <cmath>
 
 namespace zov {
@@ -779,27 +778,23 @@ void TGraphLink::DefineProperties(TFiler& filer) {
 }
 
 void TGraphLink::ReadBreakPoints(TStream& stream) {
-    int32_t count = 0;
-    stream.ReadBuffer(&count, sizeof count);
-    count = qFromLittleEndian(count);
+    const auto count = stream.ReadLE<int32_t>();
     if (count < 0 || int64_t{count} * 8 > stream.Remaining()) {
         throw EReadError(QString::fromUtf8(SReadError));
     }
     TPoints points(static_cast<size_t>(count));
     for (TPoint& p : points) {
-        int32_t xy[2];
-        stream.ReadBuffer(xy, sizeof xy);
-        p = {ClampCoordinate(qFromLittleEndian(xy[0])), ClampCoordinate(qFromLittleEndian(xy[1]))};
+        const auto x = stream.ReadLE<int32_t>();
+        p = {ClampCoordinate(x), ClampCoordinate(stream.ReadLE<int32_t>())};
     }
     fPoints = std::move(points);
 }
 
 void TGraphLink::WriteBreakPoints(TStream& stream) const {
-    const int32_t count = qToLittleEndian(PointCount());
-    stream.WriteBuffer(&count, sizeof count);
+    stream.WriteLE(PointCount());
     for (const TPoint& p : fPoints) {
-        const int32_t xy[2] = {qToLittleEndian(p.X), qToLittleEndian(p.Y)};
-        stream.WriteBuffer(xy, sizeof xy);
+        stream.WriteLE(p.X);
+        stream.WriteLE(p.Y);
     }
 }
 

@@ -7,7 +7,6 @@
 #include "platform/stream/Stream.h"
 #include "platform/types/Exceptions.h"
 
-#include <QtEndian>
 #include <utility>
 
 namespace zov {
@@ -783,9 +782,7 @@ void TGraphObject::DefineProperties(TFiler& filer) {
 }
 
 void TGraphObject::ReadCustomData(TStream& stream) {
-    int32_t size = 0;
-    stream.ReadBuffer(&size, sizeof size);
-    size = qFromLittleEndian(size);
+    const auto size = stream.ReadLE<int32_t>();
     if (size < 1) {
         return;
     }
@@ -803,8 +800,7 @@ void TGraphObject::WriteCustomData(TStream& stream) {
         fOwner->DoObjectWrite(this, data);
     }
     const auto size = static_cast<int32_t>(data.Size());
-    const int32_t le = qToLittleEndian(size);
-    stream.WriteBuffer(&le, sizeof le);
+    stream.WriteLE(size);
     if (size > 0) {
         stream.WriteBuffer(data.Bytes().constData(), size);
     }
