@@ -7,13 +7,11 @@
 
 #include <QAbstractScrollArea>
 #include <QString>
-#include <array>
 #include <functional>
 #include <memory>
 #include <span>
 
 class QImage;
-class QPaintDevice;
 class QMenu;
 
 namespace zov {
