@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QList>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextOption>
+#include <cstdint>
+
+namespace zov {
+
+class TRtfColorTable;
+struct TRtfFont;
+
+// Lengths in RTF are twips (1/1440 inch). The document gets them in pixels at 96 dpi,
+// the resolution QTextDocument lays out fonts at, so indents keep their size next
+// to the text: 15 twips are one pixel.
+constexpr double kRtfTwipsPerPixel = 15.0;
+double RtfTwipsToPixels(int twips);
+
+enum TRtfUnderline : uint8_t { ruNone, ruSingle, ruDouble, ruDotted, ruDash, ruWave };
+enum TRtfScript : uint8_t { rsNormal, rsSuper, rsSub };
+enum TRtfAlignment : uint8_t { raLeft, raCenter, raRight, raJustify };
+
+// The character properties in effect inside a group.
+struct TRtfCharState {
+    static constexpr int kDefaultHalfPoints = 24;
+
+    int font = 0;
+    int halfPoints = kDefaultHalfPoints;
+    bool bold = false;
+    bool italic = false;
+    bool strike = false;
+    TRtfUnderline underline = ruNone;
+    TRtfScript script = rsNormal;
+    int color = 0;
+    int background = 0;
+
+    bool operator==(const TRtfCharState&) const = default;
+    void SetHalfPoints(int value);
+};
+
+// The paragraph properties in effect inside a group; they apply to the paragraph
+// that the next paragraph mark ends.
+struct TRtfParaState {
+    static constexpr qsizetype kMaxTabs = 64;
+
+    TRtfAlignment alignment = raLeft;
+    int leftIndent = 0; // twips, like every length here
+    int rightIndent = 0;
+    int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    int lineSpacing = 0;              // "\sl": 0 single, > 0 at least, < 0 exactly
+    bool lineSpacingMultiple = false; // "\slmult1": lineSpacing is 240ths of a line
+    QList<QTextOption::Tab> tabs;
+    QTextOption::TabType nextTabType = QTextOption::LeftTab;
+
+    void AddTab(int twips);
+};
+
+// Lengths from the document are clamped to a page of a few metres.
+int ClampRtfLength(int twips);
+
+QTextCharFormat RtfCharFormat(const TRtfCharState& state, const TRtfFont* font,
+                              const TRtfColorTable& colors);
+QTextBlockFormat RtfBlockFormat(const TRtfParaState& state);
+
+} // namespace zov

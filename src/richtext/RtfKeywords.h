@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <cstdint>
+
+namespace zov {
+
+// The control words the reader acts on; every other word is passed over.
+enum TRtfKeyword : uint8_t {
+    kwUnknown,
+    // header and tables
+    kwRtf,
+    kwAnsi,
+    kwMac,
+    kwPc,
+    kwPca,
+    kwAnsiCpg,
+    kwDeff,
+    kwFontTable,
+    kwColorTable,
+    kwFontCharset,
+    kwRed,
+    kwGreen,
+    kwBlue,
+    kwUc,
+    kwBin,
+    // destinations whose content is not text
+    kwSkipDestination,
+    // text
+    kwPar,
+    kwLine,
+    kwTab,
+    kwPage,
+    kwSect,
+    kwUnicode,
+    kwEmDash,
+    kwEnDash,
+    kwEmSpace,
+    kwEnSpace,
+    kwQmSpace,
+    kwBullet,
+    kwLQuote,
+    kwRQuote,
+    kwLDblQuote,
+    kwRDblQuote,
+    kwZwj,
+    kwZwnj,
+    kwLtrMark,
+    kwRtlMark,
+    // character formatting
+    kwPlain,
+    kwFont,
+    kwFontSize,
+    kwBold,
+    kwItalic,
+    kwUnderline,
+    kwUnderlineDouble,
+    kwUnderlineDotted,
+    kwUnderlineDash,
+    kwUnderlineWave,
+    kwUnderlineNone,
+    kwStrike,
+    kwStrikeDouble,
+    kwColor,
+    kwHighlight,
+    kwBackground,
+    kwSuper,
+    kwSub,
+    kwNoSuperSub,
+    // paragraph formatting
+    kwPard,
+    kwAlignLeft,
+    kwAlignCenter,
+    kwAlignRight,
+    kwAlignJustify,
+    kwLeftIndent,
+    kwRightIndent,
+    kwFirstIndent,
+    kwSpaceBefore,
+    kwSpaceAfter,
+    kwLineSpacing,
+    kwLineSpacingMultiple,
+    kwTabRight,
+    kwTabCenter,
+    kwTabDecimal,
+    kwTabStop
+};
+
+TRtfKeyword LookupRtfKeyword(QByteArrayView word);
+
+} // namespace zov

@@ -1,0 +1,616 @@
+#include "RtfReader.h"
+
+#include "RtfCodePages.h"
+#include "RtfDocumentBuilder.h"
+#include "RtfFormatState.h"
+#include "RtfKeywords.h"
+#include "RtfTables.h"
+#include "RtfTokenizer.h"
+
+#include <QTextDocument>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace zov {
+namespace {
+
+// Where the text of a group goes.
+enum TRtfDestination : uint8_t { rdText, rdSkip, rdFontTable, rdColorTable };
+
+struct TRtfGroupState {
+    TRtfDestination destination = rdText;
+    TRtfCharState chars;
+    TRtfParaState para;
+    int unicodeSkip = 1; // "\ucN": fallback characters after each "\uN"
+};
+
+// Groups nested deeper than this are read as if their braces were not there.
+constexpr size_t kMaxDepth = 256;
+constexpr int kMaxUnicodeSkip = 1000;
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr qsizetype kMaxFontName = 256;
+
+class TRtfReader {
+public:
+    TRtfReader(QByteArrayView rtf, QTextDocument& document) : fTokenizer(rtf), fBuilder(document) {}
+
+    TRtfReadResult Read();
+
+private:
+    TRtfGroupState& Top() { return fStack.back(); }
+    void StartGroup();
+    bool EndGroup();
+    void HandleWord(const TRtfToken& token);
+    void HandleSymbol(char symbol);
+    void HandleText(QByteArrayView bytes);
+    void HandleByte(uint8_t byte);
+    bool HandleDestination(TRtfKeyword keyword);
+    void HandleCharFormat(TRtfKeyword keyword, const TRtfToken& token);
+    void HandleParaFormat(TRtfKeyword keyword, const TRtfToken& token);
+    bool HandleSpecialCharacter(TRtfKeyword keyword);
+    void HandleUnicode(int32_t value);
+    void HandleFontTableText(QByteArrayView bytes);
+    void CommitFont();
+
+    void AppendBytes(QByteArrayView bytes);
+    void AppendChars(const QString& text);
+    void FlushBytes();
+    const TRtfFont* CurrentFont() const;
+    int CurrentCodePage() const;
+
+    TRtfTokenizer fTokenizer;
+    TRtfDocumentBuilder fBuilder;
+    TRtfTextDecoder fDecoder;
+    TRtfFontTable fFonts;
+    TRtfColorTable fColors;
+    std::vector<TRtfGroupState> fStack;
+    size_t fIgnoredDepth = 0; // open groups beyond kMaxDepth
+    int fCodePage = kRtfDefaultCodePage;
+    int fDefaultFont = 0;
+    int fSkipLeft = 0;           // fallback characters still to pass over
+    bool fStarPending = false;   // "\*": the group is an optional destination
+    char16_t fHighSurrogate = 0; // the first half of a "\uN" pair
+
+    QByteArray fBytes; // text bytes not yet decoded, all in fBytesCodePage
+    int fBytesCodePage = kRtfDefaultCodePage;
+
+    // The font entry "\fonttbl" is defining.
+    int fFontNumber = 0;
+    int fFontCharset = 0;
+    QByteArray fFontName;
+    bool fFontOpen = false;
+
+    // The character format of the last text, made again only when the state changes.
+    TRtfCharState fFormatState;
+    QTextCharFormat fFormat;
+    bool fFormatValid = false;
+};
+
+TRtfReadResult TRtfReader::Read() {
+    while (true) {
+        const TRtfToken token = fTokenizer.Next();
+        if (token.kind == rtEnd) {
+            break;
+        }
+        if (token.kind == rtGroupStart) {
+            StartGroup();
+            continue;
+        }
+        if (token.kind == rtGroupEnd) {
+            if (EndGroup()) {
+                return rrComplete;
+            }
+            continue;
+        }
+        if (fStack.empty()) {
+            continue; // text before the first group is not part of the document
+        }
+        if (token.kind == rtControlWord && token.word == "bin") {
+            // Binary data is never text, whatever the destination.
+            fTokenizer.SkipBytes(token.hasParameter ? token.parameter : 0);
+            continue;
+        }
+        if (Top().destination == rdSkip) {
+            continue;
+        }
+        const bool star = std::exchange(fStarPending, false);
+        if (star && token.kind == rtControlWord) {
+            // An optional destination: its first word names it, and ours are not
+            // optional ones.
+            FlushBytes();
+            Top().destination = rdSkip;
+            continue;
+        }
+        if (fSkipLeft > 0 && token.kind != rtText) {
+            --fSkipLeft;
+            continue;
+        }
+        switch (token.kind) {
+        case rtControlWord:
+            HandleWord(token);
+            break;
+        case rtControlSymbol:
+            HandleSymbol(token.symbol);
+            break;
+        case rtHexByte:
+            HandleByte(token.byte);
+            break;
+        case rtText:
+            HandleText(token.word);
+            break;
+        default:
+            break;
+        }
+    }
+    FlushBytes();
+    fBuilder.Finish(fStack.empty() ? RtfBlockFormat(TRtfParaState{}) : RtfBlockFormat(Top().para));
+    return rrPartial;
+}
+
+void TRtfReader::StartGroup() {
+    FlushBytes();
+    fSkipLeft = 0;
+    fStarPending = false;
+    if (fIgnoredDepth > 0 || fStack.size() >= kMaxDepth) {
+        ++fIgnoredDepth;
+        return;
+    }
+    fStack.push_back(fStack.empty() ? TRtfGroupState{} : Top());
+}
+
+bool TRtfReader::EndGroup() {
+    FlushBytes();
+    fSkipLeft = 0;
+    fStarPending = false;
+    if (fIgnoredDepth > 0) {
+        --fIgnoredDepth;
+        return false;
+    }
+    if (fStack.empty()) {
+        return false;
+    }
+    if (Top().destination == rdFontTable) {
+        CommitFont();
+    }
+    if (fStack.size() == 1) {
+        // The paragraph the document's last mark leaves open keeps the outer format.
+        fBuilder.Finish(RtfBlockFormat(Top().para));
+        fStack.pop_back();
+        return true;
+    }
+    fStack.pop_back();
+    return false;
+}
+
+void TRtfReader::HandleWord(const TRtfToken& token) {
+    const TRtfKeyword keyword = LookupRtfKeyword(token.word);
+    const TRtfDestination destination = Top().destination;
+    if (destination == rdFontTable) {
+        if (keyword == kwFont) {
+            CommitFont();
+            fFontNumber = token.parameter;
+            fFontCharset = 0;
+            fFontOpen = true;
+        } else if (keyword == kwFontCharset) {
+            fFontCharset = token.parameter;
+        }
+        return;
+    }
+    if (destination == rdColorTable) {
+        if (keyword == kwRed) {
+            fColors.SetRed(token.parameter);
+        } else if (keyword == kwGreen) {
+            fColors.SetGreen(token.parameter);
+        } else if (keyword == kwBlue) {
+            fColors.SetBlue(token.parameter);
+        }
+        return;
+    }
+    FlushBytes();
+    if (HandleDestination(keyword) || HandleSpecialCharacter(keyword)) {
+        return;
+    }
+    switch (keyword) {
+    case kwAnsi:
+        fCodePage = kRtfDefaultCodePage;
+        break;
+    case kwMac:
+        fCodePage = 10000;
+        break;
+    case kwPc:
+        fCodePage = 437;
+        break;
+    case kwPca:
+        fCodePage = 850;
+        break;
+    case kwAnsiCpg:
+        fCodePage = token.parameter;
+        break;
+    case kwDeff:
+        fDefaultFont = token.parameter;
+        Top().chars.font = token.parameter;
+        break;
+    case kwUc:
+        Top().unicodeSkip = std::clamp(token.parameter, 0, kMaxUnicodeSkip);
+        break;
+    case kwUnicode:
+        HandleUnicode(token.parameter);
+        break;
+    case kwPar:
+    case kwPage:
+    case kwSect:
+        fBuilder.EndParagraph(RtfBlockFormat(Top().para));
+        break;
+    default:
+        HandleCharFormat(keyword, token);
+        HandleParaFormat(keyword, token);
+        break;
+    }
+}
+
+bool TRtfReader::HandleDestination(TRtfKeyword keyword) {
+    switch (keyword) {
+    case kwFontTable:
+        Top().destination = rdFontTable;
+        fFontOpen = false;
+        return true;
+    case kwColorTable:
+        Top().destination = rdColorTable;
+        return true;
+    case kwSkipDestination:
+        Top().destination = rdSkip;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TRtfReader::HandleSpecialCharacter(TRtfKeyword keyword) {
+    char16_t c = 0;
+    switch (keyword) {
+    case kwLine:
+        c = QChar::LineSeparator;
+        break;
+    case kwTab:
+        c = u'\t';
+        break;
+    case kwEmDash:
+        c = 0x2014;
+        break;
+    case kwEnDash:
+        c = 0x2013;
+        break;
+    case kwEmSpace:
+        c = 0x2003;
+        break;
+    case kwEnSpace:
+        c = 0x2002;
+        break;
+    case kwQmSpace:
+        c = 0x2005;
+        break;
+    case kwBullet:
+        c = 0x2022;
+        break;
+    case kwLQuote:
+        c = 0x2018;
+        break;
+    case kwRQuote:
+        c = 0x2019;
+        break;
+    case kwLDblQuote:
+        c = 0x201C;
+        break;
+    case kwRDblQuote:
+        c = 0x201D;
+        break;
+    case kwZwj:
+        c = 0x200D;
+        break;
+    case kwZwnj:
+        c = 0x200C;
+        break;
+    case kwLtrMark:
+        c = 0x200E;
+        break;
+    case kwRtlMark:
+        c = 0x200F;
+        break;
+    default:
+        return false;
+    }
+    AppendChars(QString(QChar(c)));
+    return true;
+}
+
+void TRtfReader::HandleCharFormat(TRtfKeyword keyword, const TRtfToken& token) {
+    TRtfCharState& chars = Top().chars;
+    // A toggle without a parameter switches on; "0" switches off.
+    const bool on = !token.hasParameter || token.parameter != 0;
+    switch (keyword) {
+    case kwPlain:
+        chars = TRtfCharState{};
+        chars.font = fDefaultFont;
+        break;
+    case kwFont:
+        chars.font = token.parameter;
+        break;
+    case kwFontSize:
+        chars.SetHalfPoints(token.parameter);
+        break;
+    case kwBold:
+        chars.bold = on;
+        break;
+    case kwItalic:
+        chars.italic = on;
+        break;
+    case kwStrike:
+    case kwStrikeDouble:
+        chars.strike = on;
+        break;
+    case kwUnderline:
+        chars.underline = on ? ruSingle : ruNone;
+        break;
+    case kwUnderlineDouble:
+        chars.underline = on ? ruDouble : ruNone;
+        break;
+    case kwUnderlineDotted:
+        chars.underline = on ? ruDotted : ruNone;
+        break;
+    case kwUnderlineDash:
+        chars.underline = on ? ruDash : ruNone;
+        break;
+    case kwUnderlineWave:
+        chars.underline = on ? ruWave : ruNone;
+        break;
+    case kwUnderlineNone:
+        chars.underline = ruNone;
+        break;
+    case kwColor:
+        chars.color = token.parameter;
+        break;
+    case kwHighlight:
+    case kwBackground:
+        chars.background = token.parameter;
+        break;
+    case kwSuper:
+        chars.script = rsSuper;
+        break;
+    case kwSub:
+        chars.script = rsSub;
+        break;
+    case kwNoSuperSub:
+        chars.script = rsNormal;
+        break;
+    default:
+        break;
+    }
+}
+
+void TRtfReader::HandleParaFormat(TRtfKeyword keyword, const TRtfToken& token) {
+    TRtfParaState& para = Top().para;
+    const int length = ClampRtfLength(token.parameter);
+    switch (keyword) {
+    case kwPard:
+        para = TRtfParaState{};
+        break;
+    case kwAlignLeft:
+        para.alignment = raLeft;
+        break;
+    case kwAlignCenter:
+        para.alignment = raCenter;
+        break;
+    case kwAlignRight:
+        para.alignment = raRight;
+        break;
+    case kwAlignJustify:
+        para.alignment = raJustify;
+        break;
+    case kwLeftIndent:
+        para.leftIndent = length;
+        break;
+    case kwRightIndent:
+        para.rightIndent = length;
+        break;
+    case kwFirstIndent:
+        para.firstIndent = length;
+        break;
+    case kwSpaceBefore:
+        para.spaceBefore = std::max(length, 0);
+        break;
+    case kwSpaceAfter:
+        para.spaceAfter = std::max(length, 0);
+        break;
+    case kwLineSpacing:
+        para.lineSpacing = length;
+        break;
+    case kwLineSpacingMultiple:
+        para.lineSpacingMultiple = token.parameter != 0;
+        break;
+    case kwTabRight:
+        para.nextTabType = QTextOption::RightTab;
+        break;
+    case kwTabCenter:
+        para.nextTabType = QTextOption::CenterTab;
+        break;
+    case kwTabDecimal:
+        para.nextTabType = QTextOption::DelimiterTab;
+        break;
+    case kwTabStop:
+        para.AddTab(token.parameter);
+        break;
+    default:
+        break;
+    }
+}
+
+void TRtfReader::HandleUnicode(int32_t value) {
+    // Writers give characters above 32767 as negative 16-bit numbers.
+    const int32_t code = value < 0 ? value + 0x10000 : value;
+    fSkipLeft = Top().unicodeSkip;
+    if (code <= 0 || code > 0x10FFFF) {
+        return;
+    }
+    const char32_t c = static_cast<char32_t>(code);
+    if (QChar::isHighSurrogate(c)) {
+        fHighSurrogate = static_cast<char16_t>(c);
+        return;
+    }
+    if (QChar::isLowSurrogate(c) && fHighSurrogate != 0) {
+        const char16_t pair[] = {std::exchange(fHighSurrogate, char16_t{0}),
+                                 static_cast<char16_t>(c)};
+        AppendChars(QString(reinterpret_cast<const QChar*>(pair), 2));
+        return;
+    }
+    AppendChars(QChar::isSurrogate(c) ? QString(QChar(kReplacement)) : QString::fromUcs4(&c, 1));
+}
+
+void TRtfReader::HandleSymbol(char symbol) {
+    const TRtfDestination destination = Top().destination;
+    if (symbol == '*') {
+        fStarPending = true;
+        return;
+    }
+    if (destination != rdText) {
+        return;
+    }
+    switch (symbol) {
+    case '~':
+        FlushBytes();
+        AppendChars(QString(QChar(0x00A0)));
+        break;
+    case '-':
+        FlushBytes();
+        AppendChars(QString(QChar(0x00AD)));
+        break;
+    case '_':
+        FlushBytes();
+        AppendChars(QString(QChar(0x2011)));
+        break;
+    case '{':
+    case '}':
+    case '\\':
+        AppendBytes(QByteArrayView(&symbol, 1));
+        break;
+    default:
+        break;
+    }
+}
+
+void TRtfReader::HandleText(QByteArrayView bytes) {
+    const TRtfDestination destination = Top().destination;
+    if (destination == rdFontTable) {
+        HandleFontTableText(bytes);
+        return;
+    }
+    if (destination == rdColorTable) {
+        for (const char c : bytes) {
+            if (c == ';') {
+                fColors.EndEntry();
+                fFormatValid = false;
+            }
+        }
+        return;
+    }
+    const qsizetype skipped = std::min<qsizetype>(fSkipLeft, bytes.size());
+    fSkipLeft -= static_cast<int>(skipped);
+    AppendBytes(bytes.sliced(skipped));
+}
+
+void TRtfReader::HandleByte(uint8_t byte) {
+    const char c = static_cast<char>(byte);
+    if (Top().destination == rdFontTable) {
+        HandleFontTableText(QByteArrayView(&c, 1));
+    } else if (Top().destination == rdText) {
+        AppendBytes(QByteArrayView(&c, 1));
+    }
+}
+
+void TRtfReader::HandleFontTableText(QByteArrayView bytes) {
+    for (const char c : bytes) {
+        if (!fFontOpen) {
+            continue;
+        }
+        if (c == ';') {
+            CommitFont();
+        } else if (fFontName.size() < kMaxFontName) {
+            fFontName.append(c);
+        }
+    }
+}
+
+void TRtfReader::CommitFont() {
+    if (fFontOpen) {
+        const int codePage = RtfCodePageOfCharset(fFontCharset, fCodePage);
+        fFonts.Define(fFontNumber, {fDecoder.Decode(fFontName, codePage).trimmed(), fFontCharset});
+        fFormatValid = false;
+    }
+    fFontName.clear();
+    fFontOpen = false;
+}
+
+void TRtfReader::AppendBytes(QByteArrayView bytes) {
+    const int codePage = CurrentCodePage();
+    if (codePage != fBytesCodePage) {
+        FlushBytes();
+        fBytesCodePage = codePage;
+    }
+    // Control characters other than the tab are not text.
+    for (const char c : bytes) {
+        if (static_cast<uint8_t>(c) >= 0x20 || c == '\t') {
+            fBytes.append(c);
+        }
+    }
+}
+
+void TRtfReader::AppendChars(const QString& text) {
+    if (fHighSurrogate != 0) {
+        fHighSurrogate = 0;
+        AppendChars(QString(QChar(kReplacement)));
+    }
+    if (!fFormatValid || !(fFormatState == Top().chars)) {
+        fFormatState = Top().chars;
+        fFormat = RtfCharFormat(fFormatState, CurrentFont(), fColors);
+        fFormatValid = true;
+    }
+    fBuilder.AppendText(text, fFormat);
+}
+
+void TRtfReader::FlushBytes() {
+    if (!fBytes.isEmpty()) {
+        const QString text = fDecoder.Decode(fBytes, fBytesCodePage);
+        fBytes.clear();
+        AppendChars(text);
+    }
+}
+
+const TRtfFont* TRtfReader::CurrentFont() const {
+    return fFonts.Find(fStack.back().chars.font);
+}
+
+int TRtfReader::CurrentCodePage() const {
+    const TRtfFont* font = CurrentFont();
+    return font != nullptr ? RtfCodePageOfCharset(font->charset, fCodePage) : fCodePage;
+}
+
+bool StartsAsRtf(QByteArrayView rtf) {
+    const QByteArrayView trimmed = rtf.trimmed();
+    return trimmed.startsWith("{\\rtf");
+}
+
+} // namespace
+
+TRtfReadResult ReadRtf(QByteArrayView rtf, QTextDocument& document) {
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    document.clear();
+    TRtfReadResult result = rrNotRtf;
+    if (StartsAsRtf(rtf)) {
+        result = TRtfReader(rtf, document).Read();
+    }
+    document.setUndoRedoEnabled(undo);
+    return result;
+}
+
+} // namespace zov

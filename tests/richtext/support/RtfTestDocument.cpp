@@ -1,0 +1,64 @@
+#include "support/RtfTestDocument.h"
+
+#include "richtext/RtfReader.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+
+namespace zov::test {
+namespace {
+
+QTextBlock BlockWith(const QTextDocument& document, const QString& text, int* offset) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const int found = static_cast<int>(block.text().indexOf(text));
+        if (found >= 0) {
+            *offset = found;
+            return block;
+        }
+    }
+    ADD_FAILURE() << "no block holds " << text.toStdString();
+    return {};
+}
+
+} // namespace
+
+QByteArray RichEditRtf(const QByteArray& body) {
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}"
+           "{\\f1\\fswiss\\fcharset204 Arial Cyr;}{\\f2\\froman\\fcharset0 Times New Roman;}}\r\n"
+           "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}\r\n"
+           "\\viewkind4\\uc1\\pard\\lang1031\\f0\\fs20 " +
+           body + "\\par\r\n}\r\n";
+}
+
+std::unique_ptr<QTextDocument> ReadDocument(const QByteArray& rtf) {
+    auto document = std::make_unique<QTextDocument>();
+    ReadRtf(rtf, *document);
+    return document;
+}
+
+QStringList BlockTexts(const QTextDocument& document) {
+    QStringList texts;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        texts.append(block.text());
+    }
+    return texts;
+}
+
+QTextCharFormat FormatOf(const QTextDocument& document, const QString& text) {
+    int offset = 0;
+    const QTextBlock block = BlockWith(document, text, &offset);
+    if (!block.isValid()) {
+        return {};
+    }
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + offset + 1); // the format before the cursor
+    return cursor.charFormat();
+}
+
+QTextBlockFormat BlockFormatOf(const QTextDocument& document, const QString& text) {
+    int offset = 0;
+    return BlockWith(document, text, &offset).blockFormat();
+}
+
+} // namespace zov::test

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <memory>
+
+namespace zov::test {
+
+// body inside a document in the classic rich-edit control's form: fonts 0 Arial
+// (ANSI), 1 "Arial Cyr" (Cyrillic), 2 Times New Roman; colours 1 red, 2 green.
+QByteArray RichEditRtf(const QByteArray& body);
+
+// A document read from rtf, whatever the reader's result.
+std::unique_ptr<QTextDocument> ReadDocument(const QByteArray& rtf);
+
+// The text of every block, as QTextBlock gives it (line separators and no-break
+// spaces kept).
+QStringList BlockTexts(const QTextDocument& document);
+
+// The character format of the first character of the first occurrence of text.
+QTextCharFormat FormatOf(const QTextDocument& document, const QString& text);
+
+// The block format of the block that holds text.
+QTextBlockFormat BlockFormatOf(const QTextDocument& document, const QString& text);
+
+} // namespace zov::test
