@@ -10,7 +10,6 @@ using TKeywordMap = std::unordered_map<std::string_view, TRtfKeyword>;
 
 const TKeywordMap& Keywords() {
     static const TKeywordMap map = {
-        {"rtf", kwRtf},
         {"ansi", kwAnsi},
         {"mac", kwMac},
         {"pc", kwPc},
@@ -24,7 +23,6 @@ const TKeywordMap& Keywords() {
         {"green", kwGreen},
         {"blue", kwBlue},
         {"uc", kwUc},
-        {"bin", kwBin},
         // Destinations without text for the document. Pictures, lists and the
         // old-style numbering definitions are passed over as a whole.
         {"info", kwSkipDestination},

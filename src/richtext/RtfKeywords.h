@@ -9,7 +9,6 @@ namespace zov {
 enum TRtfKeyword : uint8_t {
     kwUnknown,
     // header and tables
-    kwRtf,
     kwAnsi,
     kwMac,
     kwPc,
@@ -23,7 +22,6 @@ enum TRtfKeyword : uint8_t {
     kwGreen,
     kwBlue,
     kwUc,
-    kwBin,
     // destinations whose content is not text
     kwSkipDestination,
     // text
