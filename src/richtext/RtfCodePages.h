@@ -11,8 +11,11 @@ namespace zov {
 // The Windows code page the RTF default ("\ansi") stands for.
 constexpr int kRtfDefaultCodePage = 1252;
 
-// The code page of a font's "\fcharsetN"; the character sets that name none (ANSI,
-// default, symbol) use the document's code page.
+// A font without "\fcharset".
+constexpr int kRtfNoCharset = -1;
+
+// The code page of a font's "\fcharsetN": ANSI (0) is Windows-1252; a font without
+// a character set, the default (1) and symbol (2) ones use the document's code page.
 int RtfCodePageOfCharset(int charset, int documentCodePage);
 
 // Turns the bytes of "\'xx" escapes and plain text into characters by a Windows code

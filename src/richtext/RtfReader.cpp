@@ -77,7 +77,7 @@ private:
 
     // The font entry "\fonttbl" is defining.
     int fFontNumber = 0;
-    int fFontCharset = 0;
+    int fFontCharset = kRtfNoCharset;
     QByteArray fFontName;
     bool fFontOpen = false;
 
@@ -190,7 +190,7 @@ void TRtfReader::HandleWord(const TRtfToken& token) {
         if (keyword == kwFont) {
             CommitFont();
             fFontNumber = token.parameter;
-            fFontCharset = 0;
+            fFontCharset = kRtfNoCharset;
             fFontOpen = true;
         } else if (keyword == kwFontCharset) {
             fFontCharset = token.parameter;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RtfCodePages.h"
+
 #include <QColor>
 #include <QHash>
 #include <QString>
@@ -10,7 +12,7 @@ namespace zov {
 
 struct TRtfFont {
     QString name;
-    int charset = 0;
+    int charset = kRtfNoCharset;
 };
 
 // "\fonttbl": fonts by their number. Entries beyond a fixed count are dropped.

@@ -51,9 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
                   RichEditRtf("\\f1\\'e0\\'e1\\'e2\\f0  \\'e0"),
                   {QString::fromUtf16(u"\u0430\u0431\u0432 \u00E0")}},
         TTextCase{"AnsiCodePage1251",
-                  "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil Arial;}}"
-                  "\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\par}",
-                  {QString::fromUtf16(u"\u041F\u0440\u0438\u0432\u0435\u0442")}},
+                  "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil Arial;}"
+                  "{\\f1\\fnil\\fcharset0 Arial;}{\\f2\\fnil\\fcharset1 Arial;}}"
+                  "\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 \\f1\\'e0\\f2\\'e0\\par}",
+                  {QString::fromUtf16(u"\u041F\u0440\u0438\u0432\u0435\u0442 \u00E0\u0430")}},
         TTextCase{"GreekFontCharset",
                   "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset161 Arial Greek;}}\\f0\\'e1\\'e2}",
                   {QString::fromUtf16(u"\u03B1\u03B2")}},
