@@ -85,6 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
                   RichEditRtf("{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}"),
                   {"link"}},
         TTextCase{"BinaryDataSkipped", RichEditRtf("a{\\*\\blob\\bin3 }}}b}c"), {"ac"}},
+        TTextCase{"PageAndSectionEndParagraphs", RichEditRtf("a\\page b\\sect c"), {"a", "b", "c"}},
+        TTextCase{"ListFallbackTextKept",
+                  RichEditRtf("{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta.}}item"),
+                  {"1.\titem"}},
+        TTextCase{"PictureSkipped",
+                  RichEditRtf("a{\\pict\\wmetafile8\\picw10\\pich10 0100090000}b"),
+                  {"ab"}},
         TTextCase{"NoTrailingEmptyParagraph", "{\\rtf1 x\\par}", {"x"}},
         TTextCase{"LastParagraphWithoutMark", "{\\rtf1 x\\par y}", {"x", "y"}}));
 
