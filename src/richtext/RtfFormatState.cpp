@@ -117,4 +117,124 @@ QTextBlockFormat RtfBlockFormat(const TRtfParaState& state) {
     return format;
 }
 
+void ApplyRtfCharControl(TRtfCharState& chars, TRtfKeyword keyword, const TRtfToken& token,
+                         int defaultFont) {
+    // A toggle without a parameter switches on; "0" switches off.
+    const bool on = !token.hasParameter || token.parameter != 0;
+    switch (keyword) {
+    case kwPlain:
+        chars = TRtfCharState{};
+        chars.font = defaultFont;
+        break;
+    case kwFont:
+        chars.font = token.parameter;
+        break;
+    case kwFontSize:
+        chars.SetHalfPoints(token.parameter);
+        break;
+    case kwBold:
+        chars.bold = on;
+        break;
+    case kwItalic:
+        chars.italic = on;
+        break;
+    case kwStrike:
+    case kwStrikeDouble:
+        chars.strike = on;
+        break;
+    case kwUnderline:
+        chars.underline = on ? ruSingle : ruNone;
+        break;
+    case kwUnderlineDouble:
+        chars.underline = on ? ruDouble : ruNone;
+        break;
+    case kwUnderlineDotted:
+        chars.underline = on ? ruDotted : ruNone;
+        break;
+    case kwUnderlineDash:
+        chars.underline = on ? ruDash : ruNone;
+        break;
+    case kwUnderlineWave:
+        chars.underline = on ? ruWave : ruNone;
+        break;
+    case kwUnderlineNone:
+        chars.underline = ruNone;
+        break;
+    case kwColor:
+        chars.color = token.parameter;
+        break;
+    case kwHighlight:
+    case kwBackground:
+        chars.background = token.parameter;
+        break;
+    case kwSuper:
+        chars.script = rsSuper;
+        break;
+    case kwSub:
+        chars.script = rsSub;
+        break;
+    case kwNoSuperSub:
+        chars.script = rsNormal;
+        break;
+    default:
+        break;
+    }
+}
+
+void ApplyRtfParaControl(TRtfParaState& para, TRtfKeyword keyword, const TRtfToken& token) {
+    const int length = ClampRtfLength(token.parameter);
+    switch (keyword) {
+    case kwPard:
+        para = TRtfParaState{};
+        break;
+    case kwAlignLeft:
+        para.alignment = raLeft;
+        break;
+    case kwAlignCenter:
+        para.alignment = raCenter;
+        break;
+    case kwAlignRight:
+        para.alignment = raRight;
+        break;
+    case kwAlignJustify:
+        para.alignment = raJustify;
+        break;
+    case kwLeftIndent:
+        para.leftIndent = length;
+        break;
+    case kwRightIndent:
+        para.rightIndent = length;
+        break;
+    case kwFirstIndent:
+        para.firstIndent = length;
+        break;
+    case kwSpaceBefore:
+        para.spaceBefore = std::max(length, 0);
+        break;
+    case kwSpaceAfter:
+        para.spaceAfter = std::max(length, 0);
+        break;
+    case kwLineSpacing:
+        para.lineSpacing = length;
+        break;
+    case kwLineSpacingMultiple:
+        para.lineSpacingMultiple = token.parameter != 0;
+        break;
+    case kwTabRight:
+        para.nextTabType = QTextOption::RightTab;
+        break;
+    case kwTabCenter:
+        para.nextTabType = QTextOption::CenterTab;
+        break;
+    case kwTabDecimal:
+        para.nextTabType = QTextOption::DelimiterTab;
+        break;
+    case kwTabStop:
+        para.AddTab(token.parameter);
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace zov

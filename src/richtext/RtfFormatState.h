@@ -1,5 +1,8 @@
 #pragma once
 
+#include "RtfKeywords.h"
+#include "RtfTokenizer.h"
+
 #include <QList>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -64,5 +67,12 @@ int ClampRtfLength(int twips);
 QTextCharFormat RtfCharFormat(const TRtfCharState& state, const TRtfFont* font,
                               const TRtfColorTable& colors);
 QTextBlockFormat RtfBlockFormat(const TRtfParaState& state);
+
+// A character formatting control word changes chars; "\plain" resets them to
+// defaultFont. Other words leave them alone.
+void ApplyRtfCharControl(TRtfCharState& chars, TRtfKeyword keyword, const TRtfToken& token,
+                         int defaultFont);
+// A paragraph formatting control word changes para; other words leave it alone.
+void ApplyRtfParaControl(TRtfParaState& para, TRtfKeyword keyword, const TRtfToken& token);
 
 } // namespace zov

@@ -1,5 +1,6 @@
 #include "RtfKeywords.h"
 
+#include <QChar>
 #include <string_view>
 #include <unordered_map>
 
@@ -136,6 +137,63 @@ const TKeywordMap& Keywords() {
 TRtfKeyword LookupRtfKeyword(QByteArrayView word) {
     const auto found = Keywords().find(std::string_view(word.data(), word.size()));
     return found != Keywords().end() ? found->second : kwUnknown;
+}
+
+char16_t RtfSpecialCharacter(TRtfKeyword keyword) {
+    char16_t c = 0;
+    switch (keyword) {
+    case kwLine:
+        c = QChar::LineSeparator;
+        break;
+    case kwTab:
+        c = u'\t';
+        break;
+    case kwEmDash:
+        c = 0x2014;
+        break;
+    case kwEnDash:
+        c = 0x2013;
+        break;
+    case kwEmSpace:
+        c = 0x2003;
+        break;
+    case kwEnSpace:
+        c = 0x2002;
+        break;
+    case kwQmSpace:
+        c = 0x2005;
+        break;
+    case kwBullet:
+        c = 0x2022;
+        break;
+    case kwLQuote:
+        c = 0x2018;
+        break;
+    case kwRQuote:
+        c = 0x2019;
+        break;
+    case kwLDblQuote:
+        c = 0x201C;
+        break;
+    case kwRDblQuote:
+        c = 0x201D;
+        break;
+    case kwZwj:
+        c = 0x200D;
+        break;
+    case kwZwnj:
+        c = 0x200C;
+        break;
+    case kwLtrMark:
+        c = 0x200E;
+        break;
+    case kwRtlMark:
+        c = 0x200F;
+        break;
+    default:
+        break;
+    }
+    return c;
 }
 
 } // namespace zov

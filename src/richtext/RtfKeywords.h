@@ -85,5 +85,7 @@ enum TRtfKeyword : uint8_t {
 };
 
 TRtfKeyword LookupRtfKeyword(QByteArrayView word);
+// The character a control word stands for ("\emdash", "\tab", ...); 0 for others.
+char16_t RtfSpecialCharacter(TRtfKeyword keyword);
 
 } // namespace zov

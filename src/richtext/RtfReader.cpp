@@ -46,9 +46,6 @@ private:
     void HandleText(QByteArrayView bytes);
     void HandleByte(uint8_t byte);
     bool HandleDestination(TRtfKeyword keyword);
-    void HandleCharFormat(TRtfKeyword keyword, const TRtfToken& token);
-    void HandleParaFormat(TRtfKeyword keyword, const TRtfToken& token);
-    bool HandleSpecialCharacter(TRtfKeyword keyword);
     void HandleUnicode(int32_t value);
     void HandleFontTableText(QByteArrayView bytes);
     void CommitFont();
@@ -208,7 +205,11 @@ void TRtfReader::HandleWord(const TRtfToken& token) {
         return;
     }
     FlushBytes();
-    if (HandleDestination(keyword) || HandleSpecialCharacter(keyword)) {
+    if (HandleDestination(keyword)) {
+        return;
+    }
+    if (const char16_t c = RtfSpecialCharacter(keyword)) {
+        AppendChars(QString(QChar(c)));
         return;
     }
     switch (keyword) {
@@ -243,8 +244,8 @@ void TRtfReader::HandleWord(const TRtfToken& token) {
         fBuilder.EndParagraph(RtfBlockFormat(Top().para));
         break;
     default:
-        HandleCharFormat(keyword, token);
-        HandleParaFormat(keyword, token);
+        ApplyRtfCharControl(Top().chars, keyword, token, fDefaultFont);
+        ApplyRtfParaControl(Top().para, keyword, token);
         break;
     }
 }
@@ -263,185 +264,6 @@ bool TRtfReader::HandleDestination(TRtfKeyword keyword) {
         return true;
     default:
         return false;
-    }
-}
-
-bool TRtfReader::HandleSpecialCharacter(TRtfKeyword keyword) {
-    char16_t c = 0;
-    switch (keyword) {
-    case kwLine:
-        c = QChar::LineSeparator;
-        break;
-    case kwTab:
-        c = u'\t';
-        break;
-    case kwEmDash:
-        c = 0x2014;
-        break;
-    case kwEnDash:
-        c = 0x2013;
-        break;
-    case kwEmSpace:
-        c = 0x2003;
-        break;
-    case kwEnSpace:
-        c = 0x2002;
-        break;
-    case kwQmSpace:
-        c = 0x2005;
-        break;
-    case kwBullet:
-        c = 0x2022;
-        break;
-    case kwLQuote:
-        c = 0x2018;
-        break;
-    case kwRQuote:
-        c = 0x2019;
-        break;
-    case kwLDblQuote:
-        c = 0x201C;
-        break;
-    case kwRDblQuote:
-        c = 0x201D;
-        break;
-    case kwZwj:
-        c = 0x200D;
-        break;
-    case kwZwnj:
-        c = 0x200C;
-        break;
-    case kwLtrMark:
-        c = 0x200E;
-        break;
-    case kwRtlMark:
-        c = 0x200F;
-        break;
-    default:
-        return false;
-    }
-    AppendChars(QString(QChar(c)));
-    return true;
-}
-
-void TRtfReader::HandleCharFormat(TRtfKeyword keyword, const TRtfToken& token) {
-    TRtfCharState& chars = Top().chars;
-    // A toggle without a parameter switches on; "0" switches off.
-    const bool on = !token.hasParameter || token.parameter != 0;
-    switch (keyword) {
-    case kwPlain:
-        chars = TRtfCharState{};
-        chars.font = fDefaultFont;
-        break;
-    case kwFont:
-        chars.font = token.parameter;
-        break;
-    case kwFontSize:
-        chars.SetHalfPoints(token.parameter);
-        break;
-    case kwBold:
-        chars.bold = on;
-        break;
-    case kwItalic:
-        chars.italic = on;
-        break;
-    case kwStrike:
-    case kwStrikeDouble:
-        chars.strike = on;
-        break;
-    case kwUnderline:
-        chars.underline = on ? ruSingle : ruNone;
-        break;
-    case kwUnderlineDouble:
-        chars.underline = on ? ruDouble : ruNone;
-        break;
-    case kwUnderlineDotted:
-        chars.underline = on ? ruDotted : ruNone;
-        break;
-    case kwUnderlineDash:
-        chars.underline = on ? ruDash : ruNone;
-        break;
-    case kwUnderlineWave:
-        chars.underline = on ? ruWave : ruNone;
-        break;
-    case kwUnderlineNone:
-        chars.underline = ruNone;
-        break;
-    case kwColor:
-        chars.color = token.parameter;
-        break;
-    case kwHighlight:
-    case kwBackground:
-        chars.background = token.parameter;
-        break;
-    case kwSuper:
-        chars.script = rsSuper;
-        break;
-    case kwSub:
-        chars.script = rsSub;
-        break;
-    case kwNoSuperSub:
-        chars.script = rsNormal;
-        break;
-    default:
-        break;
-    }
-}
-
-void TRtfReader::HandleParaFormat(TRtfKeyword keyword, const TRtfToken& token) {
-    TRtfParaState& para = Top().para;
-    const int length = ClampRtfLength(token.parameter);
-    switch (keyword) {
-    case kwPard:
-        para = TRtfParaState{};
-        break;
-    case kwAlignLeft:
-        para.alignment = raLeft;
-        break;
-    case kwAlignCenter:
-        para.alignment = raCenter;
-        break;
-    case kwAlignRight:
-        para.alignment = raRight;
-        break;
-    case kwAlignJustify:
-        para.alignment = raJustify;
-        break;
-    case kwLeftIndent:
-        para.leftIndent = length;
-        break;
-    case kwRightIndent:
-        para.rightIndent = length;
-        break;
-    case kwFirstIndent:
-        para.firstIndent = length;
-        break;
-    case kwSpaceBefore:
-        para.spaceBefore = std::max(length, 0);
-        break;
-    case kwSpaceAfter:
-        para.spaceAfter = std::max(length, 0);
-        break;
-    case kwLineSpacing:
-        para.lineSpacing = length;
-        break;
-    case kwLineSpacingMultiple:
-        para.lineSpacingMultiple = token.parameter != 0;
-        break;
-    case kwTabRight:
-        para.nextTabType = QTextOption::RightTab;
-        break;
-    case kwTabCenter:
-        para.nextTabType = QTextOption::CenterTab;
-        break;
-    case kwTabDecimal:
-        para.nextTabType = QTextOption::DelimiterTab;
-        break;
-    case kwTabStop:
-        para.AddTab(token.parameter);
-        break;
-    default:
-        break;
     }
 }
 
