@@ -58,10 +58,15 @@ void TRtfCharState::SetHalfPoints(int value) {
 }
 
 void TRtfParaState::AddTab(int twips) {
-    if (tabs.size() < kMaxTabs) {
+    // The layout takes the first stop past the text, so the stops are kept in order;
+    // a stop left of the margin or at a position already set is dropped.
+    const double position = RtfTwipsToPixels(ClampRtfLength(twips));
+    const auto at = std::lower_bound(
+        tabs.begin(), tabs.end(), position,
+        [](const QTextOption::Tab& tab, double value) { return tab.position < value; });
+    if (twips >= 0 && tabs.size() < kMaxTabs && (at == tabs.end() || at->position != position)) {
         const QChar delimiter = nextTabType == QTextOption::DelimiterTab ? QChar('.') : QChar();
-        tabs.append(
-            QTextOption::Tab(RtfTwipsToPixels(ClampRtfLength(twips)), nextTabType, delimiter));
+        tabs.insert(at, QTextOption::Tab(position, nextTabType, delimiter));
     }
     nextTabType = QTextOption::LeftTab;
 }

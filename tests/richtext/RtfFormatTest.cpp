@@ -151,5 +151,12 @@ TEST(RtfParagraphFormat, TabStops) {
     EXPECT_EQ(tabs[3], QTextOption::Tab(384.0, QTextOption::DelimiterTab, QChar('.')));
 }
 
+TEST(RtfParagraphFormat, TabStopsInOrderWithoutRepeatsOrNegatives) {
+    const auto document = ReadDocument(RichEditRtf("\\tx2880\\tx-720\\tx720\\tqr\\tx720 a"));
+    const QList<QTextOption::Tab> tabs = BlockFormatOf(*document, "a").tabPositions();
+    EXPECT_EQ(tabs, (QList<QTextOption::Tab>{QTextOption::Tab(48.0, QTextOption::LeftTab),
+                                             QTextOption::Tab(192.0, QTextOption::LeftTab)}));
+}
+
 } // namespace
 } // namespace zov::test
