@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kMaxLength = 31680 * 4; // four times the largest page Word allows
 constexpr int kMaxHalfPoints = 3276;  // 1638 points, Word's largest size
-constexpr int kSingleSpacing = 240;   // "\slmult1" counts in 240ths of a line
+// Qt shrinks super- and subscripts from the whole point size, which must stay above 1.
+constexpr int kMinHalfPoints = 3;
+constexpr int kSingleSpacing = 240; // "\slmult1" counts in 240ths of a line
 
 QTextCharFormat::UnderlineStyle UnderlineStyle(TRtfUnderline underline) {
     switch (underline) {
@@ -54,7 +56,8 @@ int ClampRtfLength(int twips) {
 }
 
 void TRtfCharState::SetHalfPoints(int value) {
-    halfPoints = value <= 0 ? kDefaultHalfPoints : std::min(value, kMaxHalfPoints);
+    halfPoints =
+        value <= 0 ? kDefaultHalfPoints : std::clamp(value, kMinHalfPoints, kMaxHalfPoints);
 }
 
 void TRtfParaState::AddTab(int twips) {

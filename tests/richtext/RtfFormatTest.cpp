@@ -10,7 +10,8 @@ namespace zov::test {
 namespace {
 
 TEST(RtfCharacterFormat, FontsAndSizes) {
-    const auto document = ReadDocument(RichEditRtf("arial \\f2\\fs36 times\\plain  plain"));
+    const auto document =
+        ReadDocument(RichEditRtf("arial \\f2\\fs36 times\\plain  plain \\fs1 tiny \\fs99999 huge"));
     const QTextCharFormat arial = FormatOf(*document, "arial");
     EXPECT_EQ(arial.fontFamilies().toStringList(), QStringList{"Arial"});
     EXPECT_DOUBLE_EQ(arial.fontPointSize(), 10.0);
@@ -20,6 +21,8 @@ TEST(RtfCharacterFormat, FontsAndSizes) {
     const QTextCharFormat plain = FormatOf(*document, "plain");
     EXPECT_EQ(plain.fontFamilies().toStringList(), QStringList{"Arial"});
     EXPECT_DOUBLE_EQ(plain.fontPointSize(), 12.0);
+    EXPECT_DOUBLE_EQ(FormatOf(*document, "tiny").fontPointSize(), 1.5);
+    EXPECT_DOUBLE_EQ(FormatOf(*document, "huge").fontPointSize(), 1638.0);
 }
 
 TEST(RtfCharacterFormat, TogglesAndGroups) {
