@@ -9,7 +9,10 @@ namespace zov {
 namespace {
 
 constexpr int kMaxLength = 31680 * 4; // four times the largest page Word allows
-constexpr int kMaxHalfPoints = 3276;  // 1638 points, Word's largest size
+// Word's limit for line spacing: 1584 points, or 132 lines. Qt takes minutes to lay
+// out a large font at hundreds of lines' spacing.
+constexpr int kMaxLineSpacing = 31680;
+constexpr int kMaxHalfPoints = 3276; // 1638 points, Word's largest size
 // Qt shrinks super- and subscripts from the whole point size, which must stay above 1.
 constexpr int kMinHalfPoints = 3;
 constexpr int kSingleSpacing = 240; // "\slmult1" counts in 240ths of a line
@@ -223,7 +226,7 @@ void ApplyRtfParaControl(TRtfParaState& para, TRtfKeyword keyword, const TRtfTok
         para.spaceAfter = std::max(length, 0);
         break;
     case kwLineSpacing:
-        para.lineSpacing = length;
+        para.lineSpacing = std::clamp(token.parameter, -kMaxLineSpacing, kMaxLineSpacing);
         break;
     case kwLineSpacingMultiple:
         para.lineSpacingMultiple = token.parameter != 0;

@@ -141,7 +141,9 @@ INSTANTIATE_TEST_SUITE_P(
         TLineSpacingCase{"\\sl360\\slmult1", QTextBlockFormat::ProportionalHeight, 150.0},
         TLineSpacingCase{"\\sl480\\slmult1", QTextBlockFormat::ProportionalHeight, 200.0},
         TLineSpacingCase{"\\sl300\\slmult0", QTextBlockFormat::MinimumHeight, 20.0},
-        TLineSpacingCase{"\\sl-300\\slmult0", QTextBlockFormat::FixedHeight, 20.0}));
+        TLineSpacingCase{"\\sl-300\\slmult0", QTextBlockFormat::FixedHeight, 20.0},
+        TLineSpacingCase{"\\sl748364\\slmult1", QTextBlockFormat::ProportionalHeight, 13200.0},
+        TLineSpacingCase{"\\sl-2147483648", QTextBlockFormat::FixedHeight, 2112.0}));
 
 TEST(RtfParagraphFormat, TabStops) {
     const auto document =
