@@ -1,5 +1,6 @@
 #include "RtfFormatState.h"
 
+#include "RtfLists.h"
 #include "RtfTables.h"
 
 #include <QFont>
@@ -242,6 +243,16 @@ void ApplyRtfParaControl(TRtfParaState& para, TRtfKeyword keyword, const TRtfTok
         break;
     case kwTabStop:
         para.AddTab(token.parameter);
+        break;
+    case kwListOverrideNumber:
+        if (token.parameter >= 0) {
+            para.listOverride = token.parameter;
+        }
+        break;
+    case kwListLevelNumber:
+        if (token.parameter >= 0 && token.parameter < kRtfMaxListLevels) {
+            para.listLevel = token.parameter;
+        }
         break;
     default:
         break;

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
+#include <QTextListFormat>
 #include <QTextOption>
 #include <cstdint>
 
@@ -57,6 +58,12 @@ struct TRtfParaState {
     bool lineSpacingMultiple = false; // "\slmult1": lineSpacing is 240ths of a line
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
+    // The list the paragraph belongs to: given at once by "{\*\pn ...}", or by
+    // "\ls" (0: none) and "\ilvl" through the list tables.
+    QTextListFormat::Style pnStyle = QTextListFormat::ListStyleUndefined;
+    int pnLevel = 0;
+    int listOverride = 0;
+    int listLevel = 0;
 
     void AddTab(int twips);
 };

@@ -24,8 +24,8 @@ const TKeywordMap& Keywords() {
         {"green", kwGreen},
         {"blue", kwBlue},
         {"uc", kwUc},
-        // Destinations without text for the document. Pictures, lists and the
-        // old-style numbering definitions are passed over as a whole.
+        // Destinations without text for the document. Pictures are passed over
+        // as a whole.
         {"info", kwSkipDestination},
         {"stylesheet", kwSkipDestination},
         {"header", kwSkipDestination},
@@ -41,9 +41,7 @@ const TKeywordMap& Keywords() {
         {"fldinst", kwSkipDestination},
         {"pict", kwSkipDestination},
         {"object", kwSkipDestination},
-        {"pn", kwSkipDestination},
-        {"listtable", kwSkipDestination},
-        {"listoverridetable", kwSkipDestination},
+        {"pntxta", kwSkipDestination},
         {"revtbl", kwSkipDestination},
         {"rsidtbl", kwSkipDestination},
         {"filetbl", kwSkipDestination},
@@ -128,6 +126,29 @@ const TKeywordMap& Keywords() {
         {"tqc", kwTabCenter},
         {"tqdec", kwTabDecimal},
         {"tx", kwTabStop},
+        {"pn", kwPn},
+        {"pnlvlblt", kwPnLevelBullet},
+        {"pnlvlbody", kwPnLevelBody},
+        {"pnlvl", kwPnLevel},
+        {"pndec", kwPnDecimal},
+        {"pnlcltr", kwPnLowerLetter},
+        {"pnucltr", kwPnUpperLetter},
+        {"pnlcrm", kwPnLowerRoman},
+        {"pnucrm", kwPnUpperRoman},
+        {"pntxtb", kwPnTextBefore},
+        {"listtable", kwListTable},
+        {"list", kwList},
+        {"listlevel", kwListLevel},
+        {"levelnfc", kwLevelNfc},
+        {"levelnfcn", kwLevelNfc},
+        {"leveltext", kwLevelText},
+        {"listid", kwListId},
+        {"listoverridetable", kwListOverrideTable},
+        {"listoverride", kwListOverride},
+        {"ls", kwListOverrideNumber},
+        {"ilvl", kwListLevelNumber},
+        {"pntext", kwListText},
+        {"listtext", kwListText},
     };
     return map;
 }

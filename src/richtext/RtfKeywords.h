@@ -81,7 +81,31 @@ enum TRtfKeyword : uint8_t {
     kwTabRight,
     kwTabCenter,
     kwTabDecimal,
-    kwTabStop
+    kwTabStop,
+    // lists: the rich-edit control's "\pn" form
+    kwPn,
+    kwPnLevelBullet,
+    kwPnLevelBody,
+    kwPnLevel,
+    kwPnDecimal,
+    kwPnLowerLetter,
+    kwPnUpperLetter,
+    kwPnLowerRoman,
+    kwPnUpperRoman,
+    kwPnTextBefore,
+    // lists: the word processors' list tables
+    kwListTable,
+    kwList,
+    kwListLevel,
+    kwLevelNfc,
+    kwLevelText,
+    kwListId,
+    kwListOverrideTable,
+    kwListOverride,
+    kwListOverrideNumber,
+    kwListLevelNumber,
+    // a list item's number as text, for readers without lists
+    kwListText
 };
 
 TRtfKeyword LookupRtfKeyword(QByteArrayView word);

@@ -4,6 +4,7 @@
 #include "RtfDocumentBuilder.h"
 #include "RtfFormatState.h"
 #include "RtfKeywords.h"
+#include "RtfLists.h"
 #include "RtfTables.h"
 #include "RtfTokenizer.h"
 
@@ -16,7 +17,38 @@ namespace zov {
 namespace {
 
 // Where the text of a group goes.
-enum TRtfDestination : uint8_t { rdText, rdSkip, rdFontTable, rdColorTable };
+enum TRtfDestination : uint8_t {
+    rdText,
+    rdSkip,
+    rdFontTable,
+    rdColorTable,
+    rdListText,          // "\pntext", "\listtext": kept only for a paragraph in no list
+    rdPn,                // "{\*\pn ...}"
+    rdPnTextBefore,      // "{\pntxtb ...}": the bullet character
+    rdListTable,         // "\listtable"
+    rdList,              // "\list"
+    rdListLevel,         // "\listlevel"
+    rdLevelText,         // "\leveltext"
+    rdListOverrideTable, // "\listoverridetable"
+    rdListOverride       // "\listoverride"
+};
+
+// Destinations of list definitions, whose words are read by HandleListWord.
+bool IsListDefinition(TRtfDestination destination) {
+    return destination >= rdPn;
+}
+
+// The optional destinations ("{\*\word ...}") that are read: the list definitions.
+bool IsReadOptionalDestination(QByteArrayView word) {
+    const TRtfKeyword keyword = LookupRtfKeyword(word);
+    return keyword == kwPn || keyword == kwListTable || keyword == kwListOverrideTable;
+}
+
+// Destinations whose text is read (into the document or set aside).
+bool TakesText(TRtfDestination destination) {
+    return destination == rdText || destination == rdListText || destination == rdPnTextBefore ||
+           destination == rdLevelText;
+}
 
 struct TRtfGroupState {
     TRtfDestination destination = rdText;
@@ -30,6 +62,7 @@ constexpr size_t kMaxDepth = 256;
 constexpr int kMaxUnicodeSkip = 1000;
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr qsizetype kMaxFontName = 256;
+constexpr qsizetype kMaxSetAside = 256; // characters of list texts and bullet texts
 
 class TRtfReader {
 public:
@@ -49,6 +82,11 @@ private:
     void HandleUnicode(int32_t value);
     void HandleFontTableText(QByteArrayView bytes);
     void CommitFont();
+    void HandleListWord(TRtfKeyword keyword, const TRtfToken& token);
+    void EndDestination(TRtfDestination destination);
+    TRtfListItem ListItem(const TRtfParaState& para) const;
+    void EndParagraph();
+    void ResolveListText();
 
     void AppendBytes(QByteArrayView bytes);
     void AppendChars(const QString& text);
@@ -61,6 +99,11 @@ private:
     TRtfTextDecoder fDecoder;
     TRtfFontTable fFonts;
     TRtfColorTable fColors;
+    TRtfListTable fLists;
+    TRtfPnList fPn;    // the "\pn" group being read
+    QString fSetAside; // the text of "\pntxtb" or "\leveltext" being read
+    QString fListText; // "\pntext"/"\listtext" waiting for the paragraph's list
+    QTextCharFormat fListTextFormat;
     std::vector<TRtfGroupState> fStack;
     size_t fIgnoredDepth = 0; // open groups beyond kMaxDepth
     int fCodePage = kRtfDefaultCodePage;
@@ -112,9 +155,9 @@ TRtfReadResult TRtfReader::Read() {
             continue;
         }
         const bool star = std::exchange(fStarPending, false);
-        if (star && token.kind == rtControlWord) {
-            // An optional destination: its first word names it, and ours are not
-            // optional ones.
+        if (star && token.kind == rtControlWord && !IsReadOptionalDestination(token.word)) {
+            // An optional destination: its first word names it, and only the list
+            // definitions among ours are written as optional ones.
             FlushBytes();
             Top().destination = rdSkip;
             continue;
@@ -141,7 +184,12 @@ TRtfReadResult TRtfReader::Read() {
         }
     }
     FlushBytes();
-    fBuilder.Finish(fStack.empty() ? RtfBlockFormat(TRtfParaState{}) : RtfBlockFormat(Top().para));
+    if (fStack.empty()) {
+        fBuilder.Finish(RtfBlockFormat(TRtfParaState{}), TRtfListItem{});
+    } else {
+        ResolveListText();
+        fBuilder.Finish(RtfBlockFormat(Top().para), ListItem(Top().para));
+    }
     return rrPartial;
 }
 
@@ -172,11 +220,16 @@ bool TRtfReader::EndGroup() {
     }
     if (fStack.size() == 1) {
         // The paragraph the document's last mark leaves open keeps the outer format.
-        fBuilder.Finish(RtfBlockFormat(Top().para));
+        ResolveListText();
+        fBuilder.Finish(RtfBlockFormat(Top().para), ListItem(Top().para));
         fStack.pop_back();
         return true;
     }
+    const TRtfDestination destination = Top().destination;
     fStack.pop_back();
+    if (destination != Top().destination) {
+        EndDestination(destination);
+    }
     return false;
 }
 
@@ -205,6 +258,10 @@ void TRtfReader::HandleWord(const TRtfToken& token) {
         return;
     }
     FlushBytes();
+    if (IsListDefinition(destination)) {
+        HandleListWord(keyword, token);
+        return;
+    }
     if (HandleDestination(keyword)) {
         return;
     }
@@ -241,7 +298,7 @@ void TRtfReader::HandleWord(const TRtfToken& token) {
     case kwPar:
     case kwPage:
     case kwSect:
-        fBuilder.EndParagraph(RtfBlockFormat(Top().para));
+        EndParagraph();
         break;
     default:
         ApplyRtfCharControl(Top().chars, keyword, token, fDefaultFont);
@@ -262,9 +319,170 @@ bool TRtfReader::HandleDestination(TRtfKeyword keyword) {
     case kwSkipDestination:
         Top().destination = rdSkip;
         return true;
+    case kwListText:
+        ResolveListText();
+        Top().destination = rdListText;
+        return true;
+    case kwPn:
+        Top().destination = rdPn;
+        fPn = TRtfPnList{};
+        return true;
+    case kwListTable:
+        Top().destination = rdListTable;
+        return true;
+    case kwListOverrideTable:
+        Top().destination = rdListOverrideTable;
+        return true;
     default:
         return false;
     }
+}
+
+void TRtfReader::HandleListWord(TRtfKeyword keyword, const TRtfToken& token) {
+    TRtfGroupState& top = Top();
+    switch (keyword) {
+    case kwSkipDestination:
+        top.destination = rdSkip;
+        break;
+    case kwUnicode:
+        HandleUnicode(token.parameter);
+        break;
+    case kwUc:
+        top.unicodeSkip = std::clamp(token.parameter, 0, kMaxUnicodeSkip);
+        break;
+    case kwFont:
+        top.chars.font = token.parameter; // the bullet's font tells its code page
+        break;
+    case kwPnLevelBullet:
+        fPn.bullet = true;
+        fPn.level = 0;
+        break;
+    case kwPnLevelBody:
+        fPn.bullet = false;
+        fPn.level = 0;
+        break;
+    case kwPnLevel:
+        if (token.parameter >= 1 && token.parameter <= kRtfMaxListLevels) {
+            fPn.level = token.parameter - 1;
+        }
+        break;
+    case kwPnDecimal:
+        fPn.numbering = QTextListFormat::ListDecimal;
+        break;
+    case kwPnLowerLetter:
+        fPn.numbering = QTextListFormat::ListLowerAlpha;
+        break;
+    case kwPnUpperLetter:
+        fPn.numbering = QTextListFormat::ListUpperAlpha;
+        break;
+    case kwPnLowerRoman:
+        fPn.numbering = QTextListFormat::ListLowerRoman;
+        break;
+    case kwPnUpperRoman:
+        fPn.numbering = QTextListFormat::ListUpperRoman;
+        break;
+    case kwPnTextBefore:
+        if (top.destination == rdPn) {
+            top.destination = rdPnTextBefore;
+            fSetAside.clear();
+        }
+        break;
+    case kwList:
+        if (top.destination == rdListTable) {
+            top.destination = rdList;
+            fLists.BeginList();
+        }
+        break;
+    case kwListLevel:
+        if (top.destination == rdList) {
+            top.destination = rdListLevel;
+            fLists.BeginLevel();
+        }
+        break;
+    case kwLevelNfc:
+        if (top.destination == rdListLevel) {
+            fLists.SetLevelNumbering(token.parameter);
+        }
+        break;
+    case kwLevelText:
+        if (top.destination == rdListLevel) {
+            top.destination = rdLevelText;
+            fSetAside.clear();
+        }
+        break;
+    case kwListId:
+        if (top.destination == rdList) {
+            fLists.SetListId(token.parameter);
+        } else if (top.destination == rdListOverride) {
+            fLists.SetOverrideListId(token.parameter);
+        }
+        break;
+    case kwListOverride:
+        if (top.destination == rdListOverrideTable) {
+            top.destination = rdListOverride;
+            fLists.BeginOverride();
+        }
+        break;
+    case kwListOverrideNumber:
+        if (top.destination == rdListOverride) {
+            fLists.SetOverrideNumber(token.parameter);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TRtfReader::EndDestination(TRtfDestination destination) {
+    switch (destination) {
+    case rdPn:
+        Top().para.pnStyle = fPn.Style();
+        Top().para.pnLevel = fPn.level;
+        break;
+    case rdPnTextBefore:
+        if (!fSetAside.isEmpty()) {
+            fPn.bulletCharacter = fSetAside.front();
+        }
+        break;
+    case rdList:
+        fLists.EndList();
+        break;
+    case rdLevelText:
+        fLists.SetLevelText(fSetAside);
+        break;
+    case rdListOverride:
+        fLists.EndOverride();
+        break;
+    default:
+        break;
+    }
+}
+
+TRtfListItem TRtfReader::ListItem(const TRtfParaState& para) const {
+    if (para.pnStyle != QTextListFormat::ListStyleUndefined) {
+        // The rich-edit control's lists have no identity beyond their style.
+        return {para.pnStyle, -1, para.pnLevel};
+    }
+    if (para.listOverride > 0) {
+        return {fLists.Find(para.listOverride, para.listLevel), para.listOverride, para.listLevel};
+    }
+    return {};
+}
+
+void TRtfReader::EndParagraph() {
+    ResolveListText();
+    fBuilder.EndParagraph(RtfBlockFormat(Top().para), ListItem(Top().para));
+}
+
+void TRtfReader::ResolveListText() {
+    if (fListText.isEmpty()) {
+        return;
+    }
+    // The number as text is for readers without lists; ours shows the list's own.
+    if (ListItem(Top().para).style == QTextListFormat::ListStyleUndefined) {
+        fBuilder.AppendText(fListText, fListTextFormat);
+    }
+    fListText.clear();
 }
 
 void TRtfReader::HandleUnicode(int32_t value) {
@@ -294,7 +512,7 @@ void TRtfReader::HandleSymbol(char symbol) {
         fStarPending = true;
         return;
     }
-    if (destination != rdText) {
+    if (!TakesText(destination)) {
         return;
     }
     switch (symbol) {
@@ -335,6 +553,9 @@ void TRtfReader::HandleText(QByteArrayView bytes) {
         }
         return;
     }
+    if (!TakesText(destination)) {
+        return;
+    }
     const qsizetype skipped = std::min<qsizetype>(fSkipLeft, bytes.size());
     fSkipLeft -= static_cast<int>(skipped);
     AppendBytes(bytes.sliced(skipped));
@@ -344,7 +565,7 @@ void TRtfReader::HandleByte(uint8_t byte) {
     const char c = static_cast<char>(byte);
     if (Top().destination == rdFontTable) {
         HandleFontTableText(QByteArrayView(&c, 1));
-    } else if (Top().destination == rdText) {
+    } else if (TakesText(Top().destination)) {
         AppendBytes(QByteArrayView(&c, 1));
     }
 }
@@ -391,11 +612,22 @@ void TRtfReader::AppendChars(const QString& text) {
         fHighSurrogate = 0;
         AppendChars(QString(QChar(kReplacement)));
     }
+    const TRtfDestination destination = Top().destination;
+    if (destination == rdPnTextBefore || destination == rdLevelText) {
+        fSetAside += text.first(std::min(text.size(), kMaxSetAside - fSetAside.size()));
+        return;
+    }
     if (!fFormatValid || !(fFormatState == Top().chars)) {
         fFormatState = Top().chars;
         fFormat = RtfCharFormat(fFormatState, CurrentFont(), fColors);
         fFormatValid = true;
     }
+    if (destination == rdListText) {
+        fListText += text.first(std::min(text.size(), kMaxSetAside - fListText.size()));
+        fListTextFormat = fFormat;
+        return;
+    }
+    ResolveListText();
     fBuilder.AppendText(text, fFormat);
 }
 
