@@ -215,6 +215,11 @@ public:
     void SaveToStream(TStream& stream);
     // Replaces the graph; throws EGraphStreamError when the stream is no graph.
     void LoadFromStream(TStream& stream);
+    // Whether the bytes hold a whole graph: every record the object list announces,
+    // then the whole trailer or none (older files). Loading is lenient (it keeps what it could
+    // read), so a caller that must not replace a graph by a damaged one asks this first. Throws
+    // EGraphStreamError when the signature is missing.
+    static bool IsCompleteGraph(const QByteArray& bytes);
     // Adds the stream's objects, moved by the offset where the page allows it, and
     // returns where they went (empty when none came).
     TRect MergeFromStream(TStream& stream, int32_t offsetX, int32_t offsetY);

@@ -26,6 +26,20 @@ void TGraphDocument::LoadFromStream(TStream& stream) {
     });
 }
 
+bool TGraphDocument::IsCompleteGraph(const QByteArray& bytes) {
+    TMemoryStream stream(bytes);
+    ReadGraphSignature(stream);
+    TGraphDocument check;
+    int32_t unread = 0;
+    WithUpdate(check, [&] {
+        TCounterGuard suspend(check.fSuspendQueryEvents);
+        ReadObjectListInto(stream, check, &unread);
+    });
+    // Older files end after the object list; a trailer that is there must be whole.
+    TGraphFileInfo info;
+    return unread == 0 && (stream.Remaining() == 0 || ReadGraphTrailer(stream, info));
+}
+
 TRect TGraphDocument::MergeFromStream(TStream& stream, int32_t offsetX, int32_t offsetY) {
     ReadGraphSignature(stream);
     const int32_t first = fObjects.Count();

@@ -54,23 +54,27 @@ void WriteGraphTrailer(TStream& stream, const TGraphFileInfo& info) {
     stream.WriteBuffer(&paperType, 1);
 }
 
-void ReadGraphTrailer(TStream& stream, TGraphFileInfo& info) {
+bool ReadGraphTrailer(TStream& stream, TGraphFileInfo& info) {
     for (TZOVstring& line : info.Info) {
         std::array<uint8_t, TZOVstring::kStoredSize> block{};
         if (stream.Read(block.data(), block.size()) != static_cast<int64_t>(block.size())) {
-            return;
+            return false;
         }
         line.SetStored(block);
     }
     char lage = 0;
     if (stream.Read(&lage, 1) != 1) {
-        return;
+        return false;
     }
     info.Lage = lage;
     uint8_t paperType = 0;
-    if (stream.Read(&paperType, 1) == 1 && paperType < kPaperTypeCount) {
+    if (stream.Read(&paperType, 1) != 1) {
+        return false;
+    }
+    if (paperType < kPaperTypeCount) {
         info.PaperType = static_cast<TPaperType>(paperType);
     }
+    return true;
 }
 
 } // namespace zov

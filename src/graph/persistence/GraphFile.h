@@ -43,7 +43,8 @@ void ReadGraphSignature(TStream& stream);
 
 void WriteGraphTrailer(TStream& stream, const TGraphFileInfo& info);
 // Reads as much of the trailer as the stream holds; fields it does not reach keep
-// their values. A paper type byte that names no paper type is ignored.
-void ReadGraphTrailer(TStream& stream, TGraphFileInfo& info);
+// their values. A paper type byte that names no paper type is ignored. True when the
+// stream held the whole trailer.
+bool ReadGraphTrailer(TStream& stream, TGraphFileInfo& info);
 
 } // namespace zov

@@ -154,10 +154,13 @@ TGraphObject* ReadObjectRecord(TStream& stream, TGraphOwner& graph) {
     }
 }
 
-int32_t ReadObjectListInto(TStream& stream, TGraphOwner& graph) {
+int32_t ReadObjectListInto(TStream& stream, TGraphOwner& graph, int32_t* unread) {
     TGraphObjectList& objects = graph.Objects();
     const int32_t first = objects.Count();
     const int32_t count = stream.ReadLE<int32_t>();
+    if (unread != nullptr) {
+        *unread = 0;
+    }
     if (count <= 0) {
         return first;
     }
@@ -169,6 +172,9 @@ int32_t ReadObjectListInto(TStream& stream, TGraphOwner& graph) {
         if (ReadObjectRecord(stream, graph) == nullptr && stream.Position() == before) {
             break; // every further record would fail at the same place
         }
+    }
+    if (unread != nullptr) {
+        *unread = count - (objects.Count() - first);
     }
     SeparateSharedIDs(objects, first, graph);
     RenumberTakenIDs(objects, first, graph);

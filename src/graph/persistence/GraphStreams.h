@@ -22,8 +22,10 @@ TGraphObject* ReadObjectRecord(TStream& stream, TGraphOwner& graph);
 
 // Reads an object list into the graph: its objects are appended, renumbered where
 // their IDs are taken and then told that loading ended. Returns the index of the
-// first new object. The caller brackets it with an update and suspended queries.
-int32_t ReadObjectListInto(TStream& stream, TGraphOwner& graph);
+// first new object; unread, when given, receives the number of records the list
+// announced but that could not be read. The caller brackets it with an update and
+// suspended queries.
+int32_t ReadObjectListInto(TStream& stream, TGraphOwner& graph, int32_t* unread = nullptr);
 
 // The state of objects by ID (32-bit count, then ID and body per object), written to
 // put it back into the same objects later.

@@ -349,6 +349,31 @@ TEST_F(GraphFileTest, StreamEndingAfterTheObjectsKeepsThePageInformation) {
     EXPECT_EQ(graph->GraphConstraints().BoundsRect(), (TRect{28, 28, 28 + 583, 28 + 827}));
 }
 
+TEST_F(GraphFileTest, OnlyWholeGraphsCountAsComplete) {
+    const QByteArray whole = StartFile();
+    const QByteArray objectsOnly = whole.left(whole.size() - 4 * 50 - 2);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool complete;
+    };
+    const Case cases[] = {
+        {"whole file", whole, true},
+        {"no trailer, as older files", objectsOnly, true},
+        {"empty graph", QByteArray("0.GS") + Int32(0), true},
+        {"cut inside the trailer", whole.left(whole.size() - 1), false},
+        {"cut inside the record", whole.left(whole.size() / 2), false},
+        {"unknown class",
+         QByteArray("0.GS") + Int32(1) + Utf16Name("TCloudNode") + NodeBody(1, "B"), false},
+        {"count promises more records",
+         QByteArray("0.GS") + Int32(2) + Utf16Name("TRectangularNode") + NodeBody(1, "A"), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TGraphDocument::IsCompleteGraph(c.bytes), c.complete) << c.name;
+    }
+    EXPECT_THROW(TGraphDocument::IsCompleteGraph(QByteArray("0.XX")), EGraphStreamError);
+}
+
 TEST_F(GraphFileTest, PaperTypeByteOutsideTheTableIsIgnored) {
     QByteArray bytes = StartFile();
     bytes[333] = static_cast<char>(200);
