@@ -127,6 +127,14 @@ void TFormTranslator::TranslateOwnControls(QObject& parent) {
     }
 }
 
+void TFormTranslator::TranslateControls(std::initializer_list<QWidget*> widgets) {
+    for (QWidget* widget : widgets) {
+        if (widget != nullptr && HasOwnName(*widget)) {
+            TranslateControl(*widget);
+        }
+    }
+}
+
 void TFormTranslator::TranslateActions(const QList<QAction*>& actions) {
     for (QAction* action : actions) {
         if (action == nullptr || !HasOwnName(*action)) {

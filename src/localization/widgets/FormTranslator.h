@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <initializer_list>
 #include <span>
 
 class QAction;
@@ -32,6 +33,8 @@ public:
     // The widgets directly below parent only, labels and menus excepted, each with the
     // caption and hint step.
     void TranslateOwnControls(QObject& parent);
+    // The caption (when it has one) and hint of each listed widget, in list order.
+    void TranslateControls(std::initializer_list<QWidget*> widgets);
     // Each named action's caption, then its hint, in list order.
     void TranslateActions(const QList<QAction*>& actions);
     // The title of every named top-level menu of the bar.

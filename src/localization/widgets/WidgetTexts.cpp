@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QToolBar>
 
 namespace zov {
 namespace {
@@ -27,6 +28,9 @@ std::optional<QString> WidgetCaption(const QWidget& widget) {
     if (const auto* box = qobject_cast<const QGroupBox*>(&widget)) {
         return box->title();
     }
+    if (qobject_cast<const QToolBar*>(&widget) != nullptr) {
+        return widget.windowTitle();
+    }
     return std::nullopt;
 }
 
@@ -37,6 +41,8 @@ bool SetWidgetCaption(QWidget& widget, const QString& caption) {
         button->setText(caption);
     } else if (auto* box = qobject_cast<QGroupBox*>(&widget)) {
         box->setTitle(caption);
+    } else if (qobject_cast<QToolBar*>(&widget) != nullptr) {
+        widget.setWindowTitle(caption);
     } else {
         return false;
     }

@@ -13,7 +13,7 @@ namespace zov {
 // as the tool tip alone when both parts are the same.
 
 // The caption of a widget that has one (labels, buttons, check boxes, radio buttons,
-// group boxes); nothing for the others, such as edit fields and combo boxes.
+// group boxes, tool bars); nothing for the others, such as edit fields and combo boxes.
 std::optional<QString> WidgetCaption(const QWidget& widget);
 // False when the widget has no caption.
 bool SetWidgetCaption(QWidget& widget, const QString& caption);
