@@ -80,8 +80,12 @@ void SaveProgramSettings() {
     WriteSetting(QStringLiteral("PRINT_INFO"), FlagText(PRG.bPrintInfo));
 }
 
-void StartSettings(const TCatalogueFolders& folders) {
+void OpenSettings(const TCatalogueFolders& folders) {
     SettingsStore = std::make_unique<TSetup>(folders);
+}
+
+void StartSettings(const TCatalogueFolders& folders) {
+    OpenSettings(folders);
     LoadProgramSettings();
 }
 

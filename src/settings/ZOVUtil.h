@@ -46,7 +46,9 @@ void WriteSetting(const QString& sName, const QString& sValue);
 void LoadProgramSettings();
 // Writes PRG's settings to the store and the mirror; an empty language becomes "DE".
 void SaveProgramSettings();
-
+// Opens the settings file without reading it into PRG; the editor reads it when its
+// frame first shows.
+void OpenSettings(const TCatalogueFolders& folders = {ProgramDir(), UserConfigDir()});
 // Creates SettingsStore over the folders (by default the program's folder and the
 // user's configuration folder) and loads PRG, as at program start.
 void StartSettings(const TCatalogueFolders& folders = {ProgramDir(), UserConfigDir()});
