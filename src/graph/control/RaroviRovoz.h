@@ -217,6 +217,11 @@ public:
     // True when objects were pasted; a picture on the clipboard becomes the
     // background of the one selected node instead (returns false).
     bool PasteFromClipboard();
+    // Whether the clipboard holds what PasteFromClipboard inserts as objects: graph
+    // objects or an enhanced metafile.
+    static bool ClipboardHasGraphData();
+    // Replaces the clipboard's content by the metafile alone.
+    static void CopyMetafileToClipboard(const TMetafile& metafile);
 
     // ---- Settings ----
     const TFont& Font() const { return fDocument.Font(); }

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <algorithm>
 
 namespace zov {
 
@@ -71,6 +72,26 @@ void TRaroviRovoz::CopyToClipboard(bool selection) {
     }
     if (fClipboardFormats.Contains(cfBitmap)) {
         data->setImageData(RenderBitmap(list));
+    }
+    QApplication::clipboard()->setMimeData(data.release());
+}
+
+bool TRaroviRovoz::ClipboardHasGraphData() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data == nullptr) {
+        return false;
+    }
+    const QStringList formats = data->formats();
+    return formats.contains(kNativeMimeType) ||
+           std::any_of(kMetafileMimeTypes.begin(), kMetafileMimeTypes.end(),
+                       [&formats](const QString& type) { return formats.contains(type); });
+}
+
+void TRaroviRovoz::CopyMetafileToClipboard(const TMetafile& metafile) {
+    auto data = std::make_unique<QMimeData>();
+    const QByteArray bytes = metafile.Bytes();
+    for (const QString& type : kMetafileMimeTypes) {
+        data->setData(type, bytes);
     }
     QApplication::clipboard()->setMimeData(data.release());
 }
