@@ -24,9 +24,9 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for b in $(BENCH_DIR)/bench/*_bench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
-run:
-	@echo "make run: the editor application is not built yet; nothing to start." >&2
-	@exit 1
+# The editor, from the Release build; FILE=path.zov opens a graph.
+run: build
+	$(RELEASE_DIR)/src/app/zov $(FILE)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
