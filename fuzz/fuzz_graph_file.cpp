@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes to the graph file reader. Whatever loads must save to a file
-// that loads and saves again to the same bytes; merging the input into the loaded
-// graph (renumbering every clashing object) must not fail either.
+// that loads and saves again to the same bytes, and what is saved is always a
+// complete graph; merging the input into the loaded graph (renumbering every
+// clashing object) must not fail either.
 #include "FuzzApplication.h"
 #include "graph/document/GraphDocument.h"
 #include "platform/stream/Stream.h"
 #include "platform/types/Exceptions.h"
 
 #include <QGuiApplication>
+#include <QtEndian>
 #include <cstdint>
 #include <cstdlib>
 
@@ -38,7 +40,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const Exception&) {
         return 0; // no graph file, or one cut short
     }
+    const bool complete = TGraphDocument::IsCompleteGraph(bytes);
     const QByteArray saved = Save(graph);
+    if (!TGraphDocument::IsCompleteGraph(saved)) {
+        std::abort();
+    }
+    // A complete input holds every object it announces.
+    if (complete) {
+        const int32_t announced = qFromLittleEndian<int32_t>(bytes.constData() + 4);
+        if (announced > 0 && graph.ObjectsCount() != announced) {
+            std::abort();
+        }
+    }
     TMemoryStream again(saved);
     copy.LoadFromStream(again);
     if (Save(copy) != saved) {
