@@ -41,6 +41,22 @@ constexpr TPanelSpec kPanels[kStatusPanelCount] = {
     {80, Qt::AlignLeft},  {50, Qt::AlignHCenter}, {500, Qt::AlignLeft},   {50, Qt::AlignLeft},
 };
 
+// A status-bar panel: its designed width while there is room, narrower when the
+// window is, so the panels never keep the window wider than the screen.
+class TStatusPanelLabel : public QLabel {
+public:
+    TStatusPanelLabel(int width, QWidget* parent) : QLabel(parent), fWidth(width) {
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    }
+    // The designed width.
+    QSize sizeHint() const override { return {fWidth, QLabel::sizeHint().height()}; }
+    // Any width down to a few pixels.
+    QSize minimumSizeHint() const override { return {8, QLabel::minimumSizeHint().height()}; }
+
+private:
+    int fWidth;
+};
+
 QComboBox* MakeCombo(const char* name, const QString& hint, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(name));
@@ -73,6 +89,7 @@ TMDIChild::TMDIChild(QWidget* parent) : QMainWindow(parent) {
     CreateStatusBar();
     CreateMenus();
     ConnectGraphEvents();
+    ConnectToolBars();
     RaroviRovozCommandModeChange();
     cbxFontName->addItems(QFontDatabase::families());
     cbxFontName->setCurrentIndex(-1);
@@ -200,9 +217,8 @@ void TMDIChild::CreateStatusBar() {
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     for (int i = 0; i < kStatusPanelCount; ++i) {
-        auto* panel = new QLabel(StatusBar);
+        auto* panel = new TStatusPanelLabel(kPanels[i].Width, StatusBar);
         panel->setObjectName(QStringLiteral("Panel%1").arg(i));
-        panel->setMinimumWidth(kPanels[i].Width);
         panel->setAlignment(kPanels[i].Alignment | Qt::AlignVCenter);
         panel->setTextFormat(Qt::PlainText);
         panel->setFrameShape(QFrame::StyledPanel);

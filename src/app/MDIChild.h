@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -60,6 +61,9 @@ public:
     bool IsGraphSaved();
     // The printer's orientation from the graph: landscape when Lage is "L".
     void InitPrinter();
+    // Orientation and paper type from the printer's page (a paper the table does not
+    // know leaves the type); a change marks the graph modified.
+    void TakePageFromPrinter();
     // The update rules of every action, then the modified, zoom and paper panels.
     void ActionListUpdate();
 
@@ -69,6 +73,8 @@ public:
     void FilePrint();
 
     TRaroviRovoz& Graph() { return *RaroviRovoz; }
+    // The printer the window prints on; it keeps its settings between prints.
+    QPrinter& Printer() { return fPrinter; }
     QAction* Action(const QString& name) const { return fActions.value(name); }
     const QList<QAction*>& Actions() const { return fActionList; }
     QList<TMenuGroup> MenuGroups() const;
@@ -77,6 +83,9 @@ public:
     QString CurrentFileName() const { return sAktFileName; }
     // The frame's graph filter, used by the save dialog.
     void SetSaveFilters(const QStringList& filters) { fSaveFilters = filters; }
+
+    // The text shown when the mouse rests on an object.
+    static QString HoverText(const TGraphObject& object);
 
     // Shows a hint's long part in panel 7 of the window that handles the program's
     // hints: the most recently created document window still open.
@@ -100,13 +109,16 @@ private:
     static std::span<const TChildActionRow> ActionRows();
     void ApplyUpdateRule(const TChildActionRow& row, QAction& action) const;
 
-    // Files, export, clipboard picture and printing, in MDIChildFile.cpp.
+    // Printing and printer setup, in MDIChildPrint.cpp.
+    void FilePrintExecute();
+    void PrinterSetupExecute();
+
+    // Files, export and the clipboard picture, in MDIChildFile.cpp.
     void FileNewExecute();
     void FileOpenExecute();
     void FileSaveExecute();
     void FileSaveAsExecute();
     void FileExportExecute();
-    void FilePrintExecute();
     void CopyWMFToClipboardExecute();
     // The save dialog; the chosen name, or an empty one on Cancel.
     QString RunSaveDialog();
@@ -144,6 +156,9 @@ private:
     void LinkGrowExecute();
     void LinkShrinkExecute();
     void NoOperation() {}
+    // Runs step on every selected object, from the last selected to the first, inside
+    // one update bracket.
+    void ApplyToSelection(const std::function<void(TGraphObject&)>& step);
     // The per-object step of the link commands reverse (20) and rotate (21, 22).
     bool ApplyToObject(TGraphObject& object, int32_t code);
     void ToggleFontStyle(TFontStyle style, bool on);
@@ -154,12 +169,32 @@ private:
     void ConnectGraphEvents();
     void DisconnectGraphEvents();
     void RaroviRovozObjectInsert(TGraphObject* object);
-    void RaroviRovozObjectSelect(TGraphObject* object);
     void RaroviRovozGraphChange();
     void RaroviRovozCommandModeChange();
     void RaroviRovozZoomChange();
     void ObjectsPopupPopup();
+    void EditProperties();
+    bool WheelZoom(int32_t direction, const TPoint& mousePos);
+    bool Confirm(const QString& question);
+    void RaroviRovozCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
+                                bool& canHook);
+    void RaroviRovozCanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
+                                   bool& canLink);
+
+    // The tool-bar boxes, in MDIChildToolBars.cpp.
+    void ConnectToolBars();
     void FormatFromToolBars(TGraphObject& object);
+    void RaroviRovozObjectSelect(TGraphObject* object);
+    void RaroviRovozObjectChange(TGraphObject* object);
+    void ShowFont(const TFont& font);
+    void ShowNode(const TGraphNode& node);
+    void ShowBounds(int32_t left, int32_t top, int32_t width, int32_t height);
+    void cbxFontNameChange(const QString& name);
+    void cbxFontSizeChange(const QString& text);
+    void LineSize2Change(const QString& text);
+    void FontColorChange();
+    void NodeBackgroundColorChange();
+    void LineColorChange();
     static QString CommandModeText(TGraphCommandMode mode);
     QString PaperText() const;
 

@@ -21,18 +21,6 @@ enum TLinkCommand : int32_t {
     lcRotateAnticlockwise = 22,
 };
 
-// The selected objects from the last selected to the first, as a copy: the step may
-// change the selection.
-std::vector<TGraphObject*> SelectionBackwards(TRaroviRovoz& graph) {
-    TGraphObjectList& selected = graph.SelectedObjects();
-    std::vector<TGraphObject*> objects;
-    objects.reserve(static_cast<size_t>(selected.Count()));
-    for (int32_t i = selected.Count() - 1; i >= 0; --i) {
-        objects.push_back(selected.Items(i));
-    }
-    return objects;
-}
-
 // The centroid of a link's points with integer division truncating toward zero.
 TPoint Centroid(const TGraphLink& link) {
     int64_t x = 0;
@@ -46,6 +34,21 @@ TPoint Centroid(const TGraphLink& link) {
 }
 
 } // namespace
+
+void TMDIChild::ApplyToSelection(const std::function<void(TGraphObject&)>& step) {
+    // A copy: the step may change the selection.
+    TGraphObjectList& selected = RaroviRovoz->SelectedObjects();
+    std::vector<TGraphObject*> objects;
+    objects.reserve(static_cast<size_t>(selected.Count()));
+    for (int32_t i = selected.Count() - 1; i >= 0; --i) {
+        objects.push_back(selected.Items(i));
+    }
+    WithUpdate(*RaroviRovoz, [&] {
+        for (TGraphObject* object : objects) {
+            step(*object);
+        }
+    });
+}
 
 void TMDIChild::EditCutExecute() {
     EditCopyExecute();
@@ -61,27 +64,15 @@ void TMDIChild::EditPasteExecute() {
 }
 
 void TMDIChild::EditDeleteExecute() {
-    WithUpdate(*RaroviRovoz, [this] {
-        for (TGraphObject* object : SelectionBackwards(*RaroviRovoz)) {
-            object->Delete();
-        }
-    });
+    ApplyToSelection([&](TGraphObject& object) { object.Delete(); });
 }
 
 void TMDIChild::EditBringToFrontExecute() {
-    WithUpdate(*RaroviRovoz, [this] {
-        for (TGraphObject* object : SelectionBackwards(*RaroviRovoz)) {
-            object->BringToFront();
-        }
-    });
+    ApplyToSelection([&](TGraphObject& object) { object.BringToFront(); });
 }
 
 void TMDIChild::EditSendToBackExecute() {
-    WithUpdate(*RaroviRovoz, [this] {
-        for (TGraphObject* object : SelectionBackwards(*RaroviRovoz)) {
-            object->SendToBack();
-        }
-    });
+    ApplyToSelection([&](TGraphObject& object) { object.SendToBack(); });
 }
 
 void TMDIChild::EditSelectAllExecute() {
@@ -112,16 +103,14 @@ void TMDIChild::EditLockLinksExecute() {
 }
 
 void TMDIChild::ToggleFontStyle(TFontStyle style, bool on) {
-    WithUpdate(*RaroviRovoz, [&] {
-        for (TGraphObject* object : SelectionBackwards(*RaroviRovoz)) {
-            TFontStyles styles = object->Font().Style();
-            if (on) {
-                styles.Include(style);
-            } else {
-                styles.Exclude(style);
-            }
-            object->Font().SetStyle(styles);
+    ApplyToSelection([&](TGraphObject& object) {
+        TFontStyles styles = object.Font().Style();
+        if (on) {
+            styles.Include(style);
+        } else {
+            styles.Exclude(style);
         }
+        object.Font().SetStyle(styles);
     });
 }
 
@@ -158,14 +147,12 @@ void TMDIChild::ApplyAlignment(const QString& actionName) {
     if (step == std::end(kSteps)) {
         return;
     }
-    WithUpdate(*RaroviRovoz, [&] {
-        for (TGraphObject* object : SelectionBackwards(*RaroviRovoz)) {
-            if (auto* node = dynamic_cast<TGraphNode*>(object)) {
-                if (step->Horizontal) {
-                    node->SetAlignment(step->Alignment);
-                } else {
-                    node->SetLayout(step->Layout);
-                }
+    ApplyToSelection([&](TGraphObject& object) {
+        if (auto* node = dynamic_cast<TGraphNode*>(&object)) {
+            if (step->Horizontal) {
+                node->SetAlignment(step->Alignment);
+            } else {
+                node->SetLayout(step->Layout);
             }
         }
     });

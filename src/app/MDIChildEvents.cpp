@@ -1,5 +1,7 @@
-// The document window's reactions to its graph: new objects formatted from the tool
-// bars, the status-bar panels, and the object pop-up's link commands.
+// The document window's reactions to its graph: new objects and the logo, the
+// status-bar panels, confirmations, hover texts, wheel zoom and the object pop-up.
+#include "app/AppConstants.h"
+#include "app/ClassDisplayName.h"
 #include "app/ColorBox.h"
 #include "app/MDIChild.h"
 #include "app/ToolBarValues.h"
@@ -9,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMessageBox>
 
 namespace zov {
 
@@ -20,6 +23,35 @@ void TMDIChild::ConnectGraphEvents() {
     graph.OnObjectSelect = [this](TRaroviRovoz&, TGraphObject* object) {
         RaroviRovozObjectSelect(object);
     };
+    graph.OnObjectChange = [this](TRaroviRovoz&, TGraphObject* object) {
+        RaroviRovozObjectChange(object);
+    };
+    graph.OnObjectDblClick = [this](TRaroviRovoz&, TGraphObject*) {
+        EditProperties();
+    };
+    graph.OnDblClick = [this](TRaroviRovoz&) {
+        EditProperties();
+    };
+    graph.OnCanHookLink = [this](TRaroviRovoz&, TGraphObject* object, TGraphLink* link,
+                                 int32_t index, bool& canHook) {
+        RaroviRovozCanHookLink(object, link, index, canHook);
+    };
+    graph.OnCanLinkObjects = [this](TRaroviRovoz&, TGraphLink* link, TGraphObject* source,
+                                    TGraphObject* target, bool& canLink) {
+        RaroviRovozCanLinkObjects(link, source, target, canLink);
+    };
+    graph.OnCanMoveResizeNode = [this](TRaroviRovoz& g, TGraphNode*, int32_t& newLeft,
+                                       int32_t& newTop, int32_t& newWidth, int32_t& newHeight,
+                                       bool&, bool&) {
+        if (g.SelectedObjectsCount() == 1) {
+            ShowBounds(newLeft, newTop, newWidth, newHeight);
+        }
+    };
+    graph.OnNodeMoveResize = [this](TRaroviRovoz& g, TGraphNode* node) {
+        if (node->Selected() && g.SelectedObjectsCount() == 1) {
+            ShowBounds(node->Left(), node->Top(), node->Width(), node->Height());
+        }
+    };
     graph.OnGraphChange = [this](TRaroviRovoz&) {
         RaroviRovozGraphChange();
     };
@@ -29,15 +61,113 @@ void TMDIChild::ConnectGraphEvents() {
     graph.OnZoomChange = [this](TRaroviRovoz&) {
         RaroviRovozZoomChange();
     };
+    graph.OnInfoTip = [](TRaroviRovoz&, TGraphObject* object, QString& infoTip) {
+        if (object != nullptr) {
+            infoTip = HoverText(*object);
+        }
+    };
+    graph.OnMouseWheelUp = [this](TRaroviRovoz&, TShiftState, const TPoint& mousePos,
+                                  bool& handled) {
+        handled = WheelZoom(+1, mousePos);
+    };
+    graph.OnMouseWheelDown = [this](TRaroviRovoz&, TShiftState, const TPoint& mousePos,
+                                    bool& handled) {
+        handled = WheelZoom(-1, mousePos);
+    };
 }
 
 void TMDIChild::DisconnectGraphEvents() {
     TRaroviRovoz& graph = *RaroviRovoz;
     graph.OnObjectInsert = nullptr;
     graph.OnObjectSelect = nullptr;
+    graph.OnObjectChange = nullptr;
+    graph.OnObjectDblClick = nullptr;
+    graph.OnDblClick = nullptr;
+    graph.OnCanHookLink = nullptr;
+    graph.OnCanLinkObjects = nullptr;
+    graph.OnCanMoveResizeNode = nullptr;
+    graph.OnNodeMoveResize = nullptr;
     graph.OnGraphChange = nullptr;
     graph.OnCommandModeChange = nullptr;
     graph.OnZoomChange = nullptr;
+    graph.OnInfoTip = nullptr;
+    graph.OnMouseWheelUp = nullptr;
+    graph.OnMouseWheelDown = nullptr;
+}
+
+void TMDIChild::EditProperties() {
+    Action(QStringLiteral("EditProperties"))->trigger();
+}
+
+bool TMDIChild::WheelZoom(int32_t direction, const TPoint& mousePos) {
+    if (!RaroviRovoz->viewport()->rect().contains(mousePos.X, mousePos.Y)) {
+        return false;
+    }
+    // One notch moves the zoom by five points, the graph point under the cursor
+    // staying where it is.
+    for (int step = 0; step < 5; ++step) {
+        RaroviRovoz->ChangeZoomBy(direction, zoCursor);
+        RaroviRovoz->viewport()->repaint();
+    }
+    return true;
+}
+
+namespace {
+
+QString NameOrNoname(const TGraphObject* object) {
+    const QString text = object != nullptr ? object->Text() : QString();
+    return text.isEmpty() ? QStringLiteral("NONAME") : text;
+}
+
+} // namespace
+
+bool TMDIChild::Confirm(const QString& question) {
+    QMessageBox box(QMessageBox::Question, ApplicationTitle(), question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("ConfirmBox"));
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void TMDIChild::RaroviRovozCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
+                                       bool& canHook) {
+    if (!canHook || link == nullptr || link->Dragging() ||
+        !Action(QStringLiteral("OptionsConfirmHookLink"))->isChecked()) {
+        return;
+    }
+    const QString end = index == 0 ? QStringLiteral("startpoint") : QStringLiteral("endpoint");
+    canHook = Confirm(QStringLiteral("Are you sure to hook %1 of '%2' link to '%3' object?")
+                          .arg(end, NameOrNoname(link), NameOrNoname(object)));
+}
+
+void TMDIChild::RaroviRovozCanLinkObjects(TGraphLink* link, TGraphObject* source,
+                                          TGraphObject* target, bool& canLink) {
+    if (!canLink || link == nullptr || link->Dragging() ||
+        !Action(QStringLiteral("OptionsConfirmHookLink"))->isChecked()) {
+        return;
+    }
+    canLink =
+        Confirm(QStringLiteral("Are you sure to connect '%1' and '%2' objects using '%3' link?")
+                    .arg(NameOrNoname(source), NameOrNoname(target), NameOrNoname(link)));
+}
+
+QString TMDIChild::HoverText(const TGraphObject& object) {
+    if (const auto* link = dynamic_cast<const TGraphLink*>(&object)) {
+        const TPoint first = link->Points(0);
+        const TPoint last = link->Points(link->PointCount() - 1);
+        const QString hooked = QStringLiteral("Hooked");
+        return QStringLiteral("Link: %1\r\nStartpoint at: (%2, %3) %4\r\nEndpoint at: (%5, %6) "
+                              "%7\r\nBreakpoints Count: %8")
+            .arg(link->Text(), QString::number(first.X), QString::number(first.Y),
+                 link->Source() != nullptr ? hooked : QString(), QString::number(last.X),
+                 QString::number(last.Y), link->Target() != nullptr ? hooked : QString(),
+                 QString::number(link->PointCount() - 2));
+    }
+    const auto& node = static_cast<const TGraphNode&>(object);
+    return QStringLiteral("%1 Node: %2\r\nOrigin: %3, %4; Size: %5 x %6")
+        .arg(ClassDisplayName(node.ClassType().Name), node.Text(), QString::number(node.Left()),
+             QString::number(node.Top()), QString::number(node.Width()),
+             QString::number(node.Height()));
 }
 
 void TMDIChild::RaroviRovozObjectInsert(TGraphObject* object) {
@@ -60,49 +190,6 @@ void TMDIChild::RaroviRovozObjectInsert(TGraphObject* object) {
         node->SetBounds(node->Left(), node->Top(), size.cx, size.cy);
     }
     bLogo = false;
-}
-
-void TMDIChild::FormatFromToolBars(TGraphObject& object) {
-    TFontStyles style;
-    if (Action(QStringLiteral("FormatBold"))->isChecked()) {
-        style.Include(fsBold);
-    }
-    if (Action(QStringLiteral("FormatItalic"))->isChecked()) {
-        style.Include(fsItalic);
-    }
-    if (Action(QStringLiteral("FormatUnderline"))->isChecked()) {
-        style.Include(fsUnderline);
-    }
-    TFont& font = object.Font();
-    font.SetSize(ToolBarInteger(cbxFontSize->currentText(), kMinFontSize, kMaxFontSize)
-                     .value_or(font.Size()));
-    if (!cbxFontName->currentText().isEmpty()) {
-        font.SetName(cbxFontName->currentText());
-    }
-    font.SetStyle(style);
-    if (auto* node = dynamic_cast<TGraphNode*>(&object)) {
-        node->SetAlignment(Action(QStringLiteral("FormatAlignLeft"))->isChecked() ? taLeftJustify
-                           : Action(QStringLiteral("FormatAlignRight"))->isChecked()
-                               ? taRightJustify
-                               : taCenter);
-        node->SetLayout(Action(QStringLiteral("FormatAlignTop"))->isChecked()      ? tlTop
-                        : Action(QStringLiteral("FormatAlignBottom"))->isChecked() ? tlBottom
-                                                                                   : tlCenter);
-    }
-}
-
-void TMDIChild::RaroviRovozObjectSelect(TGraphObject* object) {
-    const TGraphCommandMode mode = RaroviRovoz->CommandMode();
-    const bool inserting = mode == cmInsertNode || mode == cmInsertLink;
-    // An object drawn with the mouse is selected as it is made: it takes the colours
-    // and line size of the tool bars.
-    if (object != nullptr && inserting && RaroviRovoz->SelectedObjectsCount() > 0) {
-        object->Font().SetColor(FontColor->Selected());
-        object->Pen().SetColor(LineColor->Selected());
-        object->Brush().SetColor(NodeBackgroundColor->Selected());
-        object->Pen().SetWidth(
-            ToolBarInteger(LineSize->currentText(), kMinLineSize, kMaxLineSize).value_or(1));
-    }
 }
 
 void TMDIChild::RaroviRovozGraphChange() {

@@ -1,10 +1,9 @@
-// The document window's files: loading, saving, asking to save, export, the graph as
-// a picture on the clipboard, and printing.
+// The document window's files: loading, saving, asking to save, export and the graph
+// as a picture on the clipboard.
 #include "app/AppConstants.h"
 #include "app/MDIChild.h"
 #include "graph/document/GraphDocument.h"
 #include "localization/DlgTexte.h"
-#include "platform/graphics/Canvas.h"
 #include "platform/stream/FileIO.h"
 #include "platform/stream/Stream.h"
 #include "platform/types/Exceptions.h"
@@ -15,8 +14,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPrintDialog>
 
 namespace zov {
 
@@ -234,41 +231,6 @@ void TMDIChild::FileExportExecute() {
 
 void TMDIChild::CopyWMFToClipboardExecute() {
     TRaroviRovoz::CopyMetafileToClipboard(RaroviRovoz->GetMetafile());
-}
-
-void TMDIChild::InitPrinter() {
-    fPrinter.setPageOrientation(RaroviRovoz->Lage() == 'L' ? QPageLayout::Landscape
-                                                           : QPageLayout::Portrait);
-}
-
-void TMDIChild::FilePrint() {
-    InitPrinter();
-    QPrintDialog dialog(&fPrinter, this);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    fPrinter.setDocName(ApplicationTitle());
-    const QRect page = fPrinter.pageLayout().paintRectPixels(fPrinter.resolution());
-    const TRect rect{50, 50, page.width() - 50, page.height() - 50};
-    QPainter painter;
-    if (!painter.begin(&fPrinter)) {
-        throw Exception(QStringLiteral("The printer could not start the job."));
-    }
-    try {
-        TCanvas canvas(&painter);
-        RaroviRovoz->Print(canvas, rect);
-    } catch (...) {
-        // A job that failed part way is withdrawn, never finished as if complete.
-        fPrinter.abort();
-        throw;
-    }
-    painter.end();
-}
-
-void TMDIChild::FilePrintExecute() {
-    FilePrint();
 }
 
 } // namespace zov

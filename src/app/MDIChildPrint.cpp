@@ -1,0 +1,83 @@
+// The document window's printing and printer setup.
+#include "app/AppConstants.h"
+#include "app/MDIChild.h"
+#include "app/PaperDetection.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/types/Exceptions.h"
+
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+
+namespace zov {
+
+void TMDIChild::InitPrinter() {
+    fPrinter.setPageOrientation(RaroviRovoz->Lage() == 'L' ? QPageLayout::Landscape
+                                                           : QPageLayout::Portrait);
+    // The graph's paper too, so the printer set-up starts from it and a cancelled
+    // set-up, which reads the printer back, changes nothing.
+    const QPageSize paper = PageSizeOf(RaroviRovoz->PaperType());
+    if (paper.isValid()) {
+        fPrinter.setPageSize(paper);
+    }
+}
+
+void TMDIChild::FilePrint() {
+    InitPrinter();
+    QPrintDialog dialog(&fPrinter, this);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    fPrinter.setDocName(ApplicationTitle());
+    const QRect page = fPrinter.pageLayout().paintRectPixels(fPrinter.resolution());
+    const TRect rect{50, 50, page.width() - 50, page.height() - 50};
+    QPainter painter;
+    if (!painter.begin(&fPrinter)) {
+        throw Exception(QStringLiteral("The printer could not start the job."));
+    }
+    try {
+        TCanvas canvas(&painter);
+        RaroviRovoz->Print(canvas, rect);
+    } catch (...) {
+        // A job that failed part way is withdrawn, never finished as if complete.
+        fPrinter.abort();
+        throw;
+    }
+    painter.end();
+}
+
+void TMDIChild::FilePrintExecute() {
+    FilePrint();
+}
+
+void TMDIChild::PrinterSetupExecute() {
+    InitPrinter();
+    QPageSetupDialog dialog(&fPrinter, this);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
+    dialog.exec();
+    // The graph follows the printer whatever the answer; after Cancel the printer
+    // still holds what InitPrinter gave it.
+    TakePageFromPrinter();
+}
+
+void TMDIChild::TakePageFromPrinter() {
+    const char lage = fPrinter.pageLayout().orientation() == QPageLayout::Landscape ? 'L' : 'P';
+    const std::optional<TPaperType> paper = PaperTypeOfPage(fPrinter.pageLayout().pageSize());
+    bool changed = false;
+    if (RaroviRovoz->Lage() != lage) {
+        RaroviRovoz->SetLage(lage);
+        changed = true;
+    }
+    if (paper && RaroviRovoz->PaperType() != *paper) {
+        RaroviRovoz->SetPaperType(*paper);
+        changed = true;
+    }
+    // Orientation and paper are saved with the graph.
+    if (changed) {
+        RaroviRovoz->SetModified(true);
+    }
+}
+
+} // namespace zov
