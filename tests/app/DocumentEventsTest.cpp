@@ -59,15 +59,8 @@ TEST(PaperDetectionTest, FindsMetricAndInchPapersInEitherOrientation) {
     }
 }
 
-class DocumentEventsTest : public EditorTest {
+class DocumentEventsTest : public DocumentTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        Start();
-        child = &Child();
-        graph = &child->Graph();
-    }
-    QAction* Act(const char* name) const { return child->Action(QLatin1String(name)); }
     template <class T> T* Box(const char* name) const {
         return child->findChild<T*>(QLatin1String(name));
     }
@@ -78,9 +71,6 @@ protected:
             object->SetSelected(true);
         }
     }
-
-    TMDIChild* child = nullptr;
-    TRaroviRovoz* graph = nullptr;
 };
 
 TEST_F(DocumentEventsTest, ASingleNodeShowsItsPlaceSizeAndFirstLine) {

@@ -13,14 +13,8 @@
 namespace zov::test {
 namespace {
 
-class DocumentFileTest : public EditorTest {
+class DocumentFileTest : public DocumentTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        Start();
-        child = &Child();
-    }
-    QAction* Act(const char* name) const { return child->Action(QLatin1String(name)); }
     void DrawTwoNodes() {
         ASSERT_NE(DrawNode(*child, "ObjectsRectangle", {40, 40, 140, 100}), nullptr);
         ASSERT_NE(DrawNode(*child, "ObjectsHexagon", {200, 40, 300, 100}), nullptr);
@@ -29,8 +23,6 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
     }
-
-    TMDIChild* child = nullptr;
 };
 
 TEST_F(DocumentFileTest, SavedGraphOpensAgainTheSame) {

@@ -13,17 +13,9 @@
 namespace zov::test {
 namespace {
 
-class DocumentWindowTest : public EditorTest {
+class DocumentWindowTest : public DocumentTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        Start();
-        child = &Child();
-    }
-    QAction* Act(const char* name) const { return child->Action(QLatin1String(name)); }
     void Update() const { child->ActionListUpdate(); }
-
-    TMDIChild* child = nullptr;
 };
 
 TEST_F(DocumentWindowTest, DrawsNodesAndALinkWithTheToolBarAndTheMouse) {

@@ -71,6 +71,21 @@ private:
     QString fOldWorkDir;
 };
 
+// The editor started without arguments: one document window, NONAME1.ZOV.
+class DocumentTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        Start();
+        child = &Child();
+        graph = &child->Graph();
+    }
+    QAction* Act(const char* name) const { return child->Action(QLatin1String(name)); }
+
+    TMDIChild* child = nullptr;
+    TRaroviRovoz* graph = nullptr;
+};
+
 } // namespace zov::test
 
 // Readable QStrings in test failures.
