@@ -9,18 +9,18 @@
 
 namespace zov {
 
-QAction* CreateAction(const TActionSpec& spec, QObject* parent) {
-    auto* action = new QAction(QString::fromUtf8(spec.Caption), parent);
-    action->setObjectName(QString::fromLatin1(spec.Name));
-    if (spec.Shortcut != nullptr) {
+QAction* CreateAction(const TActionDesign& design, QObject* parent) {
+    auto* action = new QAction(QString::fromUtf8(design.Caption), parent);
+    action->setObjectName(QString::fromLatin1(design.Name));
+    if (design.Shortcut != nullptr) {
         action->setShortcut(
-            QKeySequence(QString::fromLatin1(spec.Shortcut), QKeySequence::PortableText));
+            QKeySequence(QString::fromLatin1(design.Shortcut), QKeySequence::PortableText));
     }
-    if (spec.Icon != nullptr) {
-        action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.Icon))));
+    if (design.Icon != nullptr) {
+        action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(design.Icon))));
     }
-    if (spec.Hint != nullptr) {
-        SetActionHint(*action, QString::fromUtf8(spec.Hint));
+    if (design.Hint != nullptr) {
+        SetActionHint(*action, QString::fromUtf8(design.Hint));
     }
     return action;
 }

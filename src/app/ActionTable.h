@@ -10,7 +10,7 @@ class QObject;
 namespace zov {
 
 // One row of a window's action table: what the user sees of an action.
-struct TActionSpec {
+struct TActionDesign {
     const char* Name;     // object name, the part of the catalogue keys
     const char* Caption;  // UTF-8, with "&" marking the mnemonic
     const char* Shortcut; // portable key text ("Ctrl+N"), or nullptr
@@ -19,7 +19,7 @@ struct TActionSpec {
 };
 
 // Makes the action of a row, owned by parent.
-QAction* CreateAction(const TActionSpec& spec, QObject* parent);
+QAction* CreateAction(const TActionDesign& design, QObject* parent);
 
 // Runs command when the action is triggered. An error it throws is shown to the user
 // here, before it could unwind through Qt's frames (which are built without exception

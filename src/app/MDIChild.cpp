@@ -31,12 +31,12 @@ namespace {
 // window that closes leaves them to nobody.
 QPointer<TMDIChild> gHintWindow;
 
-struct TPanelSpec {
+struct TPanelDesign {
     int Width;
     Qt::Alignment Alignment;
 };
 
-constexpr TPanelSpec kPanels[kStatusPanelCount] = {
+constexpr TPanelDesign kPanels[kStatusPanelCount] = {
     {100, Qt::AlignLeft}, {60, Qt::AlignHCenter}, {60, Qt::AlignHCenter}, {180, Qt::AlignLeft},
     {80, Qt::AlignLeft},  {50, Qt::AlignHCenter}, {500, Qt::AlignLeft},   {50, Qt::AlignLeft},
 };

@@ -314,7 +314,7 @@ void TMDIChild::CreateActions() {
     auto* horzGroup = new QActionGroup(this);
     auto* vertGroup = new QActionGroup(this);
     for (const TChildActionRow& row : ActionRows()) {
-        QAction* action = CreateAction(row.Spec, this);
+        QAction* action = CreateAction(row.Design, this);
         // The window's shortcuts act while the focus is inside it, so those of other
         // document windows never compete.
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -47,7 +47,7 @@ enum TActionKind : uint8_t {
 // One action of the document window: what the user sees, what it does, when it is
 // available.
 struct TChildActionRow {
-    TActionSpec Spec;
+    TActionDesign Design;
     void (TMDIChild::*Handler)(); // unused by the insert and alignment actions
     TUpdateRule Rule;
     TActionKind Kind = akCommand;

@@ -22,7 +22,7 @@ namespace zov {
 namespace {
 
 struct TFrameActionRow {
-    TActionSpec Spec;
+    TActionDesign Design;
     void (TMainForm::*Handler)();
 };
 
@@ -100,7 +100,7 @@ void TMainForm::CreateActions() {
         {{"actZOVHELP", "Help", nullptr, "help", nullptr}, &F::actZOVHELPExecute},
     };
     for (const TFrameActionRow& row : rows) {
-        QAction* action = CreateAction(row.Spec, this);
+        QAction* action = CreateAction(row.Design, this);
         if (row.Handler != nullptr) {
             const auto handler = row.Handler;
             OnTriggered(action, this, [this, handler] { (this->*handler)(); });
