@@ -80,7 +80,6 @@ public:
     QList<TMenuGroup> MenuGroups() const;
     QString PanelText(TStatusPanel panel) const;
     QString SaveFileName() const { return fSaveFileName; }
-    QString CurrentFileName() const { return sAktFileName; }
     // The frame's graph filter, used by the save dialog.
     void SetSaveFilters(const QStringList& filters) { fSaveFilters = filters; }
 
@@ -159,6 +158,8 @@ private:
     // Runs step on every selected object, from the last selected to the first, inside
     // one update bracket.
     void ApplyToSelection(const std::function<void(TGraphObject&)>& step);
+    // ApplyToObject with the code on every selected object.
+    void ForEachSelected(int32_t code);
     // The per-object step of the link commands reverse (20) and rotate (21, 22).
     bool ApplyToObject(TGraphObject& object, int32_t code);
     void ToggleFontStyle(TFontStyle style, bool on);
@@ -176,6 +177,8 @@ private:
     void EditProperties();
     bool WheelZoom(int32_t direction, const TPoint& mousePos);
     bool Confirm(const QString& question);
+    // Whether a hook or link the graph permits is put to the user first.
+    bool AsksToConfirm(const TGraphLink* link, bool permitted) const;
     void RaroviRovozCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
                                 bool& canHook);
     void RaroviRovozCanLinkObjects(TGraphLink* link, TGraphObject* source, TGraphObject* target,
@@ -204,10 +207,8 @@ private:
     bool bFileload = false;
     bool bLogo = false;
     TMetafile oLogo;
-    QString sAktFileName;
     QString fSaveFileName; // the save dialog's file name
     QStringList fSaveFilters;
-    QString fPicturePath; // the folder of the last export
     QPrinter fPrinter;
     int32_t fRemovePointIndex = 0; // Remove Point's point, found when the pop-up opened
 

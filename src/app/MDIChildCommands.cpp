@@ -226,21 +226,20 @@ void TMDIChild::LinkShrinkExecute() {
 }
 
 void TMDIChild::LinkReverseExecute() {
-    RaroviRovoz->ForEachObject(
-        [this](TGraphObject* object, int32_t code) { return ApplyToObject(*object, code); },
-        lcReverse, true);
+    ForEachSelected(lcReverse);
 }
 
 void TMDIChild::LinkRotateCWExecute() {
-    RaroviRovoz->ForEachObject(
-        [this](TGraphObject* object, int32_t code) { return ApplyToObject(*object, code); },
-        lcRotateClockwise, true);
+    ForEachSelected(lcRotateClockwise);
 }
 
 void TMDIChild::LinkRotateCCWExecute() {
+    ForEachSelected(lcRotateAnticlockwise);
+}
+
+void TMDIChild::ForEachSelected(int32_t code) {
     RaroviRovoz->ForEachObject(
-        [this](TGraphObject* object, int32_t code) { return ApplyToObject(*object, code); },
-        lcRotateAnticlockwise, true);
+        [this](TGraphObject* object, int32_t c) { return ApplyToObject(*object, c); }, code, true);
 }
 
 bool TMDIChild::ApplyToObject(TGraphObject& object, int32_t code) {

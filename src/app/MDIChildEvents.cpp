@@ -1,9 +1,9 @@
 // The document window's reactions to its graph: new objects and the logo, the
 // status-bar panels, confirmations, hover texts, wheel zoom and the object pop-up.
-#include "app/AppConstants.h"
 #include "app/ClassDisplayName.h"
 #include "app/ColorBox.h"
 #include "app/MDIChild.h"
+#include "app/MessageBox.h"
 #include "app/ToolBarValues.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QMessageBox>
 
 namespace zov {
 
@@ -122,17 +121,18 @@ QString NameOrNoname(const TGraphObject* object) {
 } // namespace
 
 bool TMDIChild::Confirm(const QString& question) {
-    QMessageBox box(QMessageBox::Question, ApplicationTitle(), question,
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("ConfirmBox"));
-    box.setTextFormat(Qt::PlainText);
-    return box.exec() == QMessageBox::Yes;
+    return AskMessageBox(this, QMessageBox::Question, QStringLiteral("ConfirmBox"), question,
+                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool TMDIChild::AsksToConfirm(const TGraphLink* link, bool permitted) const {
+    return permitted && link != nullptr && !link->Dragging() &&
+           Action(QStringLiteral("OptionsConfirmHookLink"))->isChecked();
 }
 
 void TMDIChild::RaroviRovozCanHookLink(TGraphObject* object, TGraphLink* link, int32_t index,
                                        bool& canHook) {
-    if (!canHook || link == nullptr || link->Dragging() ||
-        !Action(QStringLiteral("OptionsConfirmHookLink"))->isChecked()) {
+    if (!AsksToConfirm(link, canHook)) {
         return;
     }
     const QString end = index == 0 ? QStringLiteral("startpoint") : QStringLiteral("endpoint");
@@ -142,8 +142,7 @@ void TMDIChild::RaroviRovozCanHookLink(TGraphObject* object, TGraphLink* link, i
 
 void TMDIChild::RaroviRovozCanLinkObjects(TGraphLink* link, TGraphObject* source,
                                           TGraphObject* target, bool& canLink) {
-    if (!canLink || link == nullptr || link->Dragging() ||
-        !Action(QStringLiteral("OptionsConfirmHookLink"))->isChecked()) {
+    if (!AsksToConfirm(link, canLink)) {
         return;
     }
     canLink =

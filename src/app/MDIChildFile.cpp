@@ -2,6 +2,7 @@
 // as a picture on the clipboard.
 #include "app/AppConstants.h"
 #include "app/MDIChild.h"
+#include "app/MessageBox.h"
 #include "graph/document/GraphDocument.h"
 #include "localization/DlgTexte.h"
 #include "platform/stream/FileIO.h"
@@ -13,7 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QMessageBox>
+#include <QScopedValueRollback>
 
 namespace zov {
 
@@ -80,16 +81,11 @@ void TMDIChild::OpenFile(const QString& sFile) {
         throw EGraphStreamError(
             QStringLiteral("The file %1 is damaged or incomplete; it was not opened.").arg(sFile));
     }
-    bFileload = true;
-    try {
+    {
+        const QScopedValueRollback loading(bFileload, true);
         TMemoryStream stream(bytes);
         RaroviRovoz->LoadFromStream(stream);
-    } catch (...) {
-        bFileload = false;
-        throw;
     }
-    bFileload = false;
-    sAktFileName = sFile;
     fSaveFileName = QFileInfo(sFile).absoluteFilePath();
     SetCaptionFromSaveName();
 }
@@ -98,16 +94,12 @@ bool TMDIChild::IsGraphSaved() {
     if (!RaroviRovoz->Modified()) {
         return true;
     }
-    QMessageBox box(
-        QMessageBox::Question, ApplicationTitle(),
+    const QString question =
         DlgTexte.Get(QStringLiteral("MDIChild_SaveChg"),
-                     QStringLiteral("Graph has been changed, would you like to save changes?")),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    box.setObjectName(QStringLiteral("SaveChangesBox"));
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+                     QStringLiteral("Graph has been changed, would you like to save changes?"));
+    switch (AskMessageBox(this, QMessageBox::Question, QStringLiteral("SaveChangesBox"), question,
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                          QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         FileSave();
         return !RaroviRovoz->Modified();
@@ -128,7 +120,7 @@ void TMDIChild::FileNewExecute() {
     fSaveFileName = kUntitled;
     RaroviRovoz->SetPaperType(pA4);
     RaroviRovoz->SetLage('L');
-    setWindowTitle(kUntitled + QStringLiteral(" - ") + ApplicationTitle());
+    SetCaptionFromSaveName();
 }
 
 void TMDIChild::FileOpenExecute() {

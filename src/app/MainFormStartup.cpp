@@ -7,6 +7,7 @@
 #include "app/ErrorReport.h"
 #include "app/MDIChild.h"
 #include "app/MainForm.h"
+#include "app/MessageBox.h"
 #include "localization/DlgTexte.h"
 #include "localization/widgets/FormTranslator.h"
 #include "settings/FileAssociation.h"
@@ -23,7 +24,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QUrl>
 
 namespace zov {
@@ -33,10 +33,8 @@ namespace {
 const QString kManualName = QStringLiteral("ZOV_MANUAL.PDF");
 
 void ShowMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, ApplicationTitle(), text, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("MessageBox"));
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    AskMessageBox(parent, QMessageBox::Information, QStringLiteral("MessageBox"), text,
+                  QMessageBox::Ok);
 }
 
 // The manual beside the program, or in its docs folder.
