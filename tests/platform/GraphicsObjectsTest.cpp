@@ -135,5 +135,40 @@ TEST(GraphicsObjectsTest, QtFontCarriesTheAttributes) {
     EXPECT_GT(cell.ToQFont().pixelSize(), 12);
 }
 
+TEST(GraphicsObjectsTest, ChosenFontsTakeNameSizeAndStylesOnly) {
+    TFont font;
+    font.SetCharset(SYMBOL_CHARSET);
+    font.SetColor(clRed);
+    font.SetSize(12);
+    EXPECT_EQ(font.ToChooserFont().pointSize(), 12);
+
+    QFont chosen(QStringLiteral("Courier New"));
+    chosen.setPointSize(20);
+    chosen.setBold(true);
+    chosen.setStrikeOut(true);
+    font.AssignChosenFont(chosen);
+    EXPECT_EQ(font.Name(), QStringLiteral("Courier New"));
+    EXPECT_EQ(font.Size(), 20);
+    EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsStrikeOut}));
+    EXPECT_EQ(font.Charset(), SYMBOL_CHARSET);
+    EXPECT_EQ(font.Color(), clRed);
+
+    const struct {
+        int pixels;
+        int points;
+    } sizes[] = {{16, 12}, {100000, 999}, {0, 1}};
+    for (const auto& size : sizes) {
+        QFont pixelFont(QStringLiteral("Arial"));
+        pixelFont.setPixelSize(std::max(size.pixels, 1));
+        if (size.pixels == 0) {
+            pixelFont.setPointSizeF(0.2);
+        }
+        font.AssignChosenFont(pixelFont);
+        EXPECT_EQ(font.Size(), size.points) << size.pixels;
+    }
+    font.SetHeight(-50000); // from a damaged file
+    EXPECT_EQ(font.ToChooserFont().pointSize(), 999);
+}
+
 } // namespace
 } // namespace zov

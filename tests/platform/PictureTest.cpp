@@ -1,10 +1,13 @@
 #include "platform/pictures/Picture.h"
 
+#include "platform/pictures/EmfWriter.h"
 #include "platform/stream/Filer.h"
 #include "platform/types/Exceptions.h"
 #include "support/Bytes.h"
 
 #include <QBuffer>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace zov {
@@ -121,6 +124,69 @@ TEST(PictureTest, AssignSharesAndReportsChanges) {
     a.Clear();
     EXPECT_EQ(changes, 2);
     EXPECT_TRUE(a.IsEmpty());
+}
+
+// ---- Reading picture files --------------------------------------------------------------
+
+QByteArray SmallMetafile() {
+    TEmfDevice device(30, 20);
+    {
+        QPainter painter(&device);
+        painter.fillRect(QRect(0, 0, 30, 20), Qt::red);
+    }
+    return device.Bytes();
+}
+
+TEST(PictureFileTest, ClassicFormatsKeepTheirBytesOthersBecomePng) {
+    const struct {
+        const char* format;
+        const char* className;
+        bool bytesKept;
+    } cases[] = {
+        {"BMP", "TBitmap", true}, {"JPEG", "TJPEGImage", true}, {"PNG", "TPngImage", true},
+        {"ICO", "TIcon", true},   {"PPM", "TPngImage", false},  {"XPM", "TPngImage", false},
+    };
+    for (const auto& c : cases) {
+        const QByteArray file = Encoded(c.format, 5, 4);
+        ASSERT_FALSE(file.isEmpty()) << c.format;
+        const std::unique_ptr<TGraphic> graphic = TGraphic::FromFileBytes(file);
+        ASSERT_NE(graphic, nullptr) << c.format;
+        EXPECT_EQ(graphic->ClassName(), QString::fromLatin1(c.className)) << c.format;
+        EXPECT_EQ(graphic->Bytes() == file, c.bytesKept) << c.format;
+        EXPECT_EQ(graphic->Size(), (TSize{5, 4})) << c.format;
+        // What is stored decodes again by itself, as it will after a save.
+        EXPECT_FALSE(TGraphic(graphic->ClassName(), graphic->Bytes()).Image().isNull());
+    }
+    const QByteArray emf = SmallMetafile();
+    const std::unique_ptr<TGraphic> metafile = TGraphic::FromFileBytes(emf);
+    ASSERT_NE(metafile, nullptr);
+    EXPECT_EQ(metafile->ClassName(), QStringLiteral("TMetafile"));
+    EXPECT_EQ(metafile->Bytes(), emf);
+
+    for (const QByteArray& junk :
+         {QByteArray(), QByteArray("not a picture at all"), Encoded("PNG", 5, 4).left(40)}) {
+        EXPECT_EQ(TGraphic::FromFileBytes(junk), nullptr) << junk.toHex().toStdString();
+    }
+}
+
+TEST(PictureFileTest, AFileThatCannotBeShownLeavesThePictureAlone) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString good = folder.filePath(QStringLiteral("any-name.dat"));
+    const QString junk = folder.filePath(QStringLiteral("junk.png"));
+    for (const auto& [name, bytes] :
+         {std::pair{good, Encoded("PNG", 3, 3)}, std::pair{junk, QByteArray("junk")}}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    TPicture picture;
+    picture.LoadFromFile(good); // judged by content, not by the file name
+    ASSERT_FALSE(picture.IsEmpty());
+    const TGraphic* before = picture.Graphic();
+    EXPECT_THROW(picture.LoadFromFile(junk), EInvalidGraphic);
+    EXPECT_THROW(picture.LoadFromFile(folder.filePath(QStringLiteral("missing.png"))), EFOpenError);
+    EXPECT_EQ(picture.Graphic(), before);
 }
 
 } // namespace

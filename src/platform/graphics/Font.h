@@ -74,6 +74,11 @@ public:
     // a line is as wide as its characters (the orientation is applied by the canvas
     // when it draws).
     QFont ToQFont() const;
+    // The font as font choosers show it: sized in points (1 to 999).
+    QFont ToChooserFont() const;
+    // Takes the name, the size in points (kept within 1 to 999) and the styles of a
+    // font the user chose; charset, colour, pitch, quality and orientation stay.
+    void AssignChosenFont(const QFont& font);
 
 private:
     // Every attribute, for comparing and copying them all at once.

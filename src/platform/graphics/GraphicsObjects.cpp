@@ -140,6 +140,38 @@ const TPropertyList& TBrush::Properties() const {
     return list;
 }
 
+namespace {
+constexpr int32_t kMinChooserSize = 1;
+constexpr int32_t kMaxChooserSize = 999;
+} // namespace
+
+QFont TFont::ToChooserFont() const {
+    QFont font = ToQFont();
+    font.setPointSize(std::clamp(Size(), kMinChooserSize, kMaxChooserSize));
+    return font;
+}
+
+void TFont::AssignChosenFont(const QFont& font) {
+    TFont chosen(*this);
+    chosen.SetName(font.family());
+    const double points =
+        font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / kFontPixelsPerInch;
+    chosen.SetSize(
+        std::clamp(static_cast<int32_t>(std::lround(points)), kMinChooserSize, kMaxChooserSize));
+    TFontStyles style;
+    const std::pair<bool, TFontStyle> flags[] = {{font.bold(), fsBold},
+                                                 {font.italic(), fsItalic},
+                                                 {font.underline(), fsUnderline},
+                                                 {font.strikeOut(), fsStrikeOut}};
+    for (const auto& [on, flag] : flags) {
+        if (on) {
+            style.Include(flag);
+        }
+    }
+    chosen.SetStyle(style);
+    Assign(chosen);
+}
+
 const TPropertyList& TFont::Properties() const {
     static const TPropertyList list =
         TPropertyListBuilder<TFont>()

@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 
@@ -52,6 +51,47 @@ QByteArray ReadBytes(TStream& stream, int64_t count) {
 
 TGraphic::TGraphic(QString className, QByteArray bytes)
     : fClassName(std::move(className)), fBytes(std::move(bytes)) {}
+
+TGraphic::TGraphic(QString className, QByteArray bytes, QImage image)
+    : fClassName(std::move(className)), fBytes(std::move(bytes)), fDecoded(true),
+      fImage(std::move(image)) {}
+
+std::unique_ptr<TGraphic> TGraphic::FromFileBytes(const QByteArray& bytes) {
+    if (IsEnhancedMetafile(bytes)) {
+        return std::make_unique<TGraphic>(QStringLiteral("TMetafile"), bytes);
+    }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format();
+    QImage image = reader.read();
+    if (image.isNull()) {
+        return nullptr;
+    }
+    static const struct {
+        const char* format;
+        const char* className;
+    } kept[] = {{"bmp", "TBitmap"},
+                {"jpeg", "TJPEGImage"},
+                {"png", "TPngImage"},
+                {"gif", "TGIFImage"},
+                {"ico", "TIcon"}};
+    for (const auto& kind : kept) {
+        if (format == kind.format) {
+            return std::make_unique<TGraphic>(QString::fromLatin1(kind.className), bytes,
+                                              std::move(image));
+        }
+    }
+    QByteArray png;
+    QBuffer out(&png);
+    out.open(QIODevice::WriteOnly);
+    QImageWriter writer(&out, "png");
+    if (!writer.write(image)) {
+        return nullptr;
+    }
+    return std::make_unique<TGraphic>(QStringLiteral("TPngImage"), png, std::move(image));
+}
 
 bool TGraphic::IsMetafile() const {
     return fClassName == QLatin1String("TMetafile");
@@ -131,25 +171,17 @@ void TPicture::Assign(const TPicture& source) {
     Changed();
 }
 
-bool TPicture::LoadFromFile(const QString& fileName) {
-    static const struct {
-        const char* suffix;
-        const char* className;
-    } kinds[] = {{"bmp", "TBitmap"},     {"dib", "TBitmap"},   {"jpg", "TJPEGImage"},
-                 {"jpeg", "TJPEGImage"}, {"png", "TPngImage"}, {"gif", "TGIFImage"},
-                 {"ico", "TIcon"},       {"emf", "TMetafile"}, {"wmf", "TMetafile"}};
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    for (const auto& kind : kinds) {
-        if (suffix == QLatin1String(kind.suffix)) {
-            QFile file(fileName);
-            if (!file.open(QIODevice::ReadOnly)) {
-                return false;
-            }
-            SetGraphic(QString::fromLatin1(kind.className), file.readAll());
-            return true;
-        }
+void TPicture::LoadFromFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw EFOpenError(Exception::Format(SFOpenErrorEx, {fileName, file.errorString()}));
     }
-    return false;
+    std::unique_ptr<TGraphic> graphic = TGraphic::FromFileBytes(file.readAll());
+    if (graphic == nullptr) {
+        throw EInvalidGraphic(Exception::Format(SInvalidPictureFile, {fileName}));
+    }
+    fGraphic = std::move(graphic);
+    Changed();
 }
 
 void TPicture::Draw(TCanvas& canvas, const TRect& rect) const {

@@ -20,6 +20,14 @@ class TStream;
 class TGraphic {
 public:
     TGraphic(QString className, QByteArray bytes);
+    // A graphic whose bytes were already decoded into image.
+    TGraphic(QString className, QByteArray bytes, QImage image);
+
+    // The graphic a picture file's bytes hold, judged by content: an enhanced metafile,
+    // or an image Qt decodes. Bitmaps, JPEG, PNG, GIF and icons keep their bytes; other
+    // formats (WebP, TIFF, ...) are stored as PNG, so that the classic program can read
+    // every graph we write. Null when the bytes are no picture.
+    static std::unique_ptr<TGraphic> FromFileBytes(const QByteArray& bytes);
 
     const QString& ClassName() const { return fClassName; }
     // The file image (a .bmp, .jpg, .png, .gif, .ico, .emf or .wmf file).
@@ -55,9 +63,10 @@ public:
     void Clear();
     void SetGraphic(const QString& className, const QByteArray& bytes);
     void Assign(const TPicture& source);
-    // Picks the graphic class by the file's extension; false when the file cannot
-    // be read or its type is unknown.
-    bool LoadFromFile(const QString& fileName);
+    // Reads a picture file once (see TGraphic::FromFileBytes). Throws EFOpenError when
+    // the file cannot be read and EInvalidGraphic when it holds no picture; the picture
+    // is then unchanged.
+    void LoadFromFile(const QString& fileName);
 
     // Stretches the graphic into rect (an enhanced metafile's frame too); draws nothing
     // for an empty picture and for graphics that cannot be drawn.

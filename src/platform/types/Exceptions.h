@@ -20,6 +20,7 @@ inline constexpr const char* SAssignError = "Cannot assign a %s to a %s";
 inline constexpr const char* SAbstractError = "Abstract Error";
 inline constexpr const char* SFOpenErrorEx = "Cannot open file \"%s\". %s";
 inline constexpr const char* SFCreateErrorEx = "Cannot create file \"%s\". %s";
+inline constexpr const char* SInvalidPictureFile = "\"%s\" holds no picture that can be shown.";
 
 // Base of every failure the program reports; carries the text shown to the user.
 class Exception : public std::exception {
@@ -64,6 +65,9 @@ class EFCreateError : public EStreamError {
     using EStreamError::EStreamError;
 };
 class EConvertError : public Exception {
+    using Exception::Exception;
+};
+class EInvalidGraphic : public Exception {
     using Exception::Exception;
 };
 class EAbstractError : public Exception {
