@@ -32,8 +32,11 @@ void ModalAnswers::Poll() {
     fSeen.append(modal->objectName());
     TStep step = std::move(fSteps.front());
     fSteps.pop_front();
-    if (fSteps.empty()) {
-        fTimer.stop();
+    // Qt does not fire a timer again while its signal is being handled; restarting
+    // registers it anew, so the windows this step opens get their answers too.
+    fTimer.stop();
+    if (!fSteps.empty()) {
+        fTimer.start();
     }
     step(*modal);
 }
