@@ -112,6 +112,12 @@ private:
     void FilePrintExecute();
     void PrinterSetupExecute();
 
+    // The property, multi-node, align and size dialogs, in MDIChildDialogs.cpp.
+    void EditPropertiesExecute();
+    void EditAlignExecute();
+    void EditSizeExecute();
+    void MultiEditExecute();
+
     // Files, export and the clipboard picture, in MDIChildFile.cpp.
     void FileNewExecute();
     void FileOpenExecute();

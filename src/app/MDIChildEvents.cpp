@@ -1,6 +1,6 @@
 // The document window's reactions to its graph: new objects and the logo, the
 // status-bar panels, confirmations, hover texts, wheel zoom and the object pop-up.
-#include "app/ClassDisplayName.h"
+#include "dialogs/ClassDisplayName.h"
 #include "app/ColorBox.h"
 #include "app/MDIChild.h"
 #include "app/MessageBox.h"

@@ -2,9 +2,9 @@
 // panels, the selection's formatting, confirmations, hover texts, wheel zoom, the
 // logo, printer setup and printing.
 #include "app/AppConstants.h"
-#include "app/ClassDisplayName.h"
 #include "app/ColorBox.h"
 #include "app/PaperDetection.h"
+#include "dialogs/ClassDisplayName.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"
 #include "settings/MetafileResource.h"

@@ -559,7 +559,7 @@ void TGraphDocument::SetColor(TColor value) {
 }
 
 bool TGraphDocument::SetGridSize(int32_t value) {
-    if (value == fGridSize || value < 4 || value > 128) {
+    if (value == fGridSize || value < kMinGridSize || value > kMaxGridSize) {
         return false;
     }
     fGridSize = value;

@@ -155,7 +155,9 @@ public:
     TColor Color() const override { return fColor; }
     void SetColor(TColor value);
     int32_t GridSize() const override { return fGridSize; }
-    // Sizes outside 4..128 are ignored; false when nothing changed.
+    static constexpr int32_t kMinGridSize = 4;
+    static constexpr int32_t kMaxGridSize = 128;
+    // Sizes outside kMinGridSize..kMaxGridSize are ignored; false when nothing changed.
     bool SetGridSize(int32_t value);
     bool SnapToGrid() const override { return fSnapToGrid; }
     void SetSnapToGrid(bool value) { fSnapToGrid = value; }

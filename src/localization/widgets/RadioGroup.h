@@ -13,6 +13,9 @@ namespace zov {
 // own inner widgets and carry no object names.
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
+    // For Designer forms, which set the items and the choice by these names.
+    Q_PROPERTY(QStringList items READ Items WRITE SetItems)
+    Q_PROPERTY(int itemIndex READ ItemIndex WRITE SetItemIndex)
 public:
     explicit TRadioGroup(QWidget* parent = nullptr);
 

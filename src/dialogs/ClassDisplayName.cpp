@@ -1,4 +1,4 @@
-#include "app/ClassDisplayName.h"
+#include "dialogs/ClassDisplayName.h"
 
 namespace zov {
 
