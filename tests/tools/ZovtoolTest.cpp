@@ -120,7 +120,7 @@ TEST_F(ZovtoolTest, SeedGraphsDumpAndExportToTheRecordedBytes) {
         const ToolRun dump = Zovtool({QStringLiteral("dump"), input});
         ASSERT_EQ(dump.exitCode, 0) << dump.err.constData();
         EXPECT_EQ(dump.out, recordedBytes(QStringLiteral("json")));
-        for (const QString extension :
+        for (const QString& extension :
              {QStringLiteral("emf"), QStringLiteral("svg"), QStringLiteral("png")}) {
             const QString output = dir.filePath(QStringLiteral("out.") + extension);
             const ToolRun run = Zovtool({QStringLiteral("export"), input, output});
