@@ -5,7 +5,6 @@
 #include "graph/model/GraphObjectList.h"
 #include "platform/types/Exceptions.h"
 
-#include <QApplication>
 #include <QFontDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -88,10 +87,6 @@ TGraphDocument& DocumentOf(const TGraphObject& object) {
         throw EGraphInvalidOperation(QStringLiteral("The object belongs to no graph"));
     }
     return *document;
-}
-
-QWidget* DialogOwner() {
-    return QApplication::activeWindow();
 }
 
 } // namespace zov

@@ -44,7 +44,5 @@ bool ChooseFont(QWidget* parent, TFont& font);
 std::vector<TGraphObject*> ObjectsOf(const TGraphObjectList& list);
 // The graph an object belongs to.
 TGraphDocument& DocumentOf(const TGraphObject& object);
-// The window dialogs without an explicit owner belong to: the active window.
-QWidget* DialogOwner();
 
 } // namespace zov
