@@ -1,7 +1,9 @@
 #pragma once
 
+#include "graph/model/GraphObjectList.h"
 #include "graph/model/GraphTypes.h"
 
+#include <QDialog>
 #include <QFont>
 #include <QString>
 #include <vector>
@@ -16,7 +18,6 @@ namespace zov {
 class TFont;
 class TGraphDocument;
 class TGraphObject;
-class TGraphObjectList;
 
 // Shows value in the field, widening the field's range when the value lies outside it,
 // so that confirming an untouched dialog never changes what the objects hold.
@@ -44,5 +45,20 @@ bool ChooseFont(QWidget* parent, TFont& font);
 std::vector<TGraphObject*> ObjectsOf(const TGraphObjectList& list);
 // The graph an object belongs to.
 TGraphDocument& DocumentOf(const TGraphObject& object);
+
+// The run of an object dialog: filled from the objects, shown, applied on OK. False
+// for an empty list and on Cancel.
+template <class TDialog> bool ExecuteOnObjects(const TGraphObjectList& objects, QWidget* owner) {
+    if (objects.Count() == 0) {
+        return false;
+    }
+    TDialog dialog(owner);
+    dialog.Fill(ObjectsOf(objects));
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    dialog.Apply();
+    return true;
+}
 
 } // namespace zov

@@ -29,16 +29,7 @@ constexpr TStyleChoice kStyles[] = {
 } // namespace
 
 bool TLinkProperties::Execute(const TGraphObjectList& links, QWidget* owner) {
-    if (links.Count() == 0) {
-        return false;
-    }
-    TLinkProperties dialog(owner);
-    dialog.Fill(ObjectsOf(links));
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.Apply();
-    return true;
+    return ExecuteOnObjects<TLinkProperties>(links, owner);
 }
 
 TLinkProperties::TLinkProperties(QWidget* parent)

@@ -28,6 +28,9 @@ public:
     ~TLinkProperties() override;
 
 private:
+    template <class TDialog>
+    friend bool ExecuteOnObjects(const TGraphObjectList& objects, QWidget* owner);
+
     void Fill(const std::vector<TGraphObject*>& links);
     void Apply();
 

@@ -42,7 +42,8 @@ bool TMNodeProperties::Execute(const TGraphObjectList& nodes, QWidget* owner) {
 }
 
 TMNodeProperties::TMNodeProperties(QWidget* parent)
-    : QDialog(parent), fUi(std::make_unique<Ui::TMNodeProperties>()) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      fUi(std::make_unique<Ui::TMNodeProperties>()) {
     fUi->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     fUi->BodyColor->SetFillsPanel(true);

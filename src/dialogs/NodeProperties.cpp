@@ -33,16 +33,7 @@ int AlignmentPosition(TAlignment alignment) {
 } // namespace
 
 bool TNodeProperties::Execute(const TGraphObjectList& nodes, QWidget* owner) {
-    if (nodes.Count() == 0) {
-        return false;
-    }
-    TNodeProperties dialog(owner);
-    dialog.Fill(ObjectsOf(nodes));
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.Apply();
-    return true;
+    return ExecuteOnObjects<TNodeProperties>(nodes, owner);
 }
 
 TNodeProperties::TNodeProperties(QWidget* parent)

@@ -37,6 +37,9 @@ public:
     static QString PictureFilter();
 
 private:
+    template <class TDialog>
+    friend bool ExecuteOnObjects(const TGraphObjectList& objects, QWidget* owner);
+
     void Fill(const std::vector<TGraphObject*>& nodes);
     void Apply();
     void btnChangeFontClick();

@@ -12,16 +12,7 @@
 namespace zov {
 
 bool TObjectProperties::Execute(const TGraphObjectList& objects, QWidget* owner) {
-    if (objects.Count() == 0) {
-        return false;
-    }
-    TObjectProperties dialog(owner);
-    dialog.Fill(ObjectsOf(objects));
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.Apply();
-    return true;
+    return ExecuteOnObjects<TObjectProperties>(objects, owner);
 }
 
 TObjectProperties::TObjectProperties(QWidget* parent)

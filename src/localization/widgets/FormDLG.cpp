@@ -10,6 +10,8 @@ namespace zov {
 TFormDLG::TFormDLG(QWidget* parent) : TFormDLG(DlgTexte, parent) {}
 
 TFormDLG::TFormDLG(TDlgTexte& catalogue, QWidget* parent) : QDialog(parent), fCatalogue(catalogue) {
+    // A fixed dialog: a title and a close box, nothing to minimize or maximize.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("FormDLG"));
 }
 
