@@ -83,14 +83,14 @@ TMultiNodeEdit TMNodeProperties::Chosen() const {
     edit.Height = ui.sHeightMax->isChecked()   ? TSizeChoice::Largest
                   : ui.sHeightMin->isChecked() ? TSizeChoice::Smallest
                                                : TSizeChoice::NoChange;
-    edit.Horz = ui.sHLinks->isChecked()    ? THorzPlacement::Left
-                : ui.sHRight->isChecked()  ? THorzPlacement::Right
-                : ui.sHCenter->isChecked() ? THorzPlacement::Center
-                                           : THorzPlacement::NoChange;
-    edit.Vert = ui.sVOben->isChecked()     ? TVertPlacement::Top
-                : ui.sVUnten->isChecked()  ? TVertPlacement::Bottom
-                : ui.sVCenter->isChecked() ? TVertPlacement::Center
-                                           : TVertPlacement::NoChange;
+    edit.Horz = ui.sHLinks->isChecked()    ? TPlacement::Start
+                : ui.sHRight->isChecked()  ? TPlacement::End
+                : ui.sHCenter->isChecked() ? TPlacement::Center
+                                           : TPlacement::NoChange;
+    edit.Vert = ui.sVOben->isChecked()     ? TPlacement::Start
+                : ui.sVUnten->isChecked()  ? TPlacement::End
+                : ui.sVCenter->isChecked() ? TPlacement::Center
+                                           : TPlacement::NoChange;
     edit.BodyColor = ui.BodyColor->Color();
     edit.BorderColor = ui.NodeBorderColor->Color();
     for (const TStyleChoice& choice : kStyles) {

@@ -83,44 +83,29 @@ int32_t Sized(TSizeChoice choice, int32_t own, int32_t smallest, int32_t largest
     return own;
 }
 
-// The centre placement puts each node's centre on start + largest / 2, each half
-// rounded on its own.
-int32_t Centered(int32_t start, int32_t largest, int32_t own) {
-    return Round(largest / 2.0) + start - Round(own / 2.0);
+// A node's new start on one axis: on the smallest start, on the largest end less its
+// own size, or centred on start + largest / 2 with each half rounded on its own.
+int32_t Placed(TPlacement placement, int32_t own, int32_t size, int32_t minStart, int32_t maxEnd,
+               int32_t largest) {
+    switch (placement) {
+    case TPlacement::Start:
+        return minStart;
+    case TPlacement::End:
+        return maxEnd - size;
+    case TPlacement::Center:
+        return Round(largest / 2.0) + minStart - Round(size / 2.0);
+    case TPlacement::NoChange:
+        break;
+    }
+    return own;
 }
 
 void Place(TGraphNode& node, const TMultiNodeEdit& edit, const TExtents& e) {
     const int32_t width = Sized(edit.Width, node.Width(), e.MinWidth, e.MaxWidth);
     const int32_t height = Sized(edit.Height, node.Height(), e.MinHeight, e.MaxHeight);
-    int32_t left = node.Left();
-    switch (edit.Horz) {
-    case THorzPlacement::Left:
-        left = e.MinLeft;
-        break;
-    case THorzPlacement::Right:
-        left = e.MaxRight - width;
-        break;
-    case THorzPlacement::Center:
-        left = Centered(e.MinLeft, e.MaxWidth, width);
-        break;
-    case THorzPlacement::NoChange:
-        break;
-    }
-    int32_t top = node.Top();
-    switch (edit.Vert) {
-    case TVertPlacement::Top:
-        top = e.MinTop;
-        break;
-    case TVertPlacement::Bottom:
-        top = e.MaxBottom - height;
-        break;
-    case TVertPlacement::Center:
-        top = Centered(e.MinTop, e.MaxHeight, height);
-        break;
-    case TVertPlacement::NoChange:
-        break;
-    }
-    node.SetBounds(left, top, width, height);
+    node.SetBounds(Placed(edit.Horz, node.Left(), width, e.MinLeft, e.MaxRight, e.MaxWidth),
+                   Placed(edit.Vert, node.Top(), height, e.MinTop, e.MaxBottom, e.MaxHeight), width,
+                   height);
 }
 
 void Format(TGraphNode& node, const TMultiNodeEdit& edit) {

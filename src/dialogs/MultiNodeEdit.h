@@ -15,8 +15,8 @@ class TGraphObject;
 
 // What the multi-node dialog asks for; every choice defaults to leaving things alone.
 enum class TSizeChoice : uint8_t { NoChange, Largest, Smallest };
-enum class THorzPlacement : uint8_t { NoChange, Left, Right, Center };
-enum class TVertPlacement : uint8_t { NoChange, Top, Bottom, Center };
+// Along either axis: Start is the left or top edge, End the right or bottom one.
+enum class TPlacement : uint8_t { NoChange, Start, End, Center };
 enum class TChainChoice : uint8_t { None, Horizontal, Vertical };
 
 struct TMultiNodeEdit {
@@ -26,8 +26,8 @@ struct TMultiNodeEdit {
     TChainChoice Chain = TChainChoice::None;
     TSizeChoice Width = TSizeChoice::NoChange;
     TSizeChoice Height = TSizeChoice::NoChange;
-    THorzPlacement Horz = THorzPlacement::NoChange;
-    TVertPlacement Vert = TVertPlacement::NoChange;
+    TPlacement Horz = TPlacement::NoChange;
+    TPlacement Vert = TPlacement::NoChange;
     TColor BodyColor = clWhite;
     TColor BorderColor = clBlack;
     std::optional<TPenStyle> PenStyle; // none chosen: unchanged

@@ -58,21 +58,15 @@ TEST_F(ArrangeDialogsTest, EqualDistancesKeepListOrderInTheChain) {
 TEST_F(ArrangeDialogsTest, SizesAndPlacementsUseTheExtentsMeasuredBeforeResizing) {
     const struct {
         TSizeChoice width;
-        THorzPlacement horz;
+        TPlacement horz;
         std::array<TRect, 2> expected;
     } cases[] = {
         // Right edges line up on the right edge before resizing (400).
-        {TSizeChoice::Largest,
-         THorzPlacement::Right,
-         {{{300, 110, 400, 150}, {300, 200, 400, 230}}}},
-        {TSizeChoice::Smallest,
-         THorzPlacement::Left,
-         {{{110, 110, 161, 150}, {110, 200, 161, 230}}}},
+        {TSizeChoice::Largest, TPlacement::End, {{{300, 110, 400, 150}, {300, 200, 400, 230}}}},
+        {TSizeChoice::Smallest, TPlacement::Start, {{{110, 110, 161, 150}, {110, 200, 161, 230}}}},
         // Centres on 110 + 100 / 2 = 160: Left 110 for the 100-wide node, 160 - 26 = 134
         // for the 51-wide one (25.5 rounds to the even 26).
-        {TSizeChoice::NoChange,
-         THorzPlacement::Center,
-         {{{110, 110, 210, 150}, {134, 200, 185, 230}}}},
+        {TSizeChoice::NoChange, TPlacement::Center, {{{110, 110, 210, 150}, {134, 200, 185, 230}}}},
     };
     for (const auto& c : cases) {
         const auto nodes = Nodes({{110, 110, 210, 150}, {349, 200, 400, 230}});
@@ -92,7 +86,7 @@ TEST_F(ArrangeDialogsTest, VerticalPlacementsAndHeights) {
     const auto nodes = Nodes({{110, 110, 160, 210}, {200, 400, 250, 441}});
     TMultiNodeEdit edit;
     edit.Height = TSizeChoice::Largest;
-    edit.Vert = TVertPlacement::Bottom;
+    edit.Vert = TPlacement::End;
     Apply(nodes, edit);
     EXPECT_EQ(Bounds(nodes[0]), (TRect{110, 341, 160, 441}));
     EXPECT_EQ(Bounds(nodes[1]), (TRect{200, 341, 250, 441}));
@@ -103,8 +97,8 @@ TEST_F(ArrangeDialogsTest, NodesFarFromTheOriginArePlacedByTheirOwnExtents) {
     const auto nodes =
         Nodes({{2000000, 12000000, 2000100, 12000050}, {2000300, 12000200, 2000400, 12000250}});
     TMultiNodeEdit edit;
-    edit.Horz = THorzPlacement::Left;
-    edit.Vert = TVertPlacement::Top;
+    edit.Horz = TPlacement::Start;
+    edit.Vert = TPlacement::Start;
     Apply(nodes, edit);
     EXPECT_EQ(Bounds(nodes[1]).Left, 2000000);
     EXPECT_EQ(Bounds(nodes[1]).Top, 12000000);
