@@ -16,11 +16,10 @@
 #include <QImageReader>
 #include <QLayout>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace zov {
 namespace {
-
-constexpr TExplicitKey kNodePropertiesKeys[] = {{kFormCaption, "Node Propertys", false}};
 
 // Positions of the alignment list.
 constexpr TAlignment kAlignments[] = {taLeftJustify, taCenter, taRightJustify};
@@ -63,25 +62,24 @@ void TNodeProperties::Fill(const std::vector<TGraphObject*>& nodes) {
     N = nodes;
     const auto& first = dynamic_cast<const TGraphNode&>(*N.front());
     Ui::TNodeProperties& ui = *fUi;
+    // One item per registered node class; the node's own is chosen only when it is
+    // the one node being edited.
     QStringList shapes;
+    int shape = -1;
     for (int32_t i = 0; i < TGraphDocument::NodeClassCount(); ++i) {
-        shapes.append(ClassDisplayName(TGraphDocument::NodeClasses(i).Name));
+        const TGraphObjectClass& cls = TGraphDocument::NodeClasses(i);
+        shapes.append(ClassDisplayName(cls.Name));
+        if (N.size() == 1 && &cls == &first.ClassType()) {
+            shape = i;
+        }
     }
     ui.NodeShape->SetItems(shapes);
+    ui.NodeShape->SetItemIndex(shape);
     ui.cbAlignment->setCurrentIndex(AlignmentPosition(first.Alignment()));
     ui.cbLayout->setCurrentIndex(first.Layout());
     ShowValue(*ui.UpDownMargin, first.Margin());
     ShowCaption(*ui.NodeText, first.Text());
     ui.NodeText->setFont(MemoFont(first.Font()));
-    int shape = -1;
-    if (N.size() == 1) {
-        for (int32_t i = 0; i < TGraphDocument::NodeClassCount(); ++i) {
-            if (&TGraphDocument::NodeClasses(i) == &first.ClassType()) {
-                shape = i;
-            }
-        }
-    }
-    ui.NodeShape->SetItemIndex(shape);
     ui.NodeBodyColor->SetColor(first.Brush().Color());
     ui.NodeBorderColor->SetColor(first.Pen().Color());
     ui.FillStyle->setCurrentIndex(first.Brush().Style());

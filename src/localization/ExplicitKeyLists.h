@@ -31,6 +31,9 @@ void AskExplicitKeys(
     TDlgTexte& catalogue, const QString& window, std::span<const TExplicitKey> keys,
     const std::function<void(const TExplicitKey&, TExplicitPart, const QString&)>& apply);
 
+// The node properties dialog, window name "NodeProperties": its caption only.
+inline constexpr TExplicitKey kNodePropertiesKeys[] = {{"FormCaption", "Node Propertys", false}};
+
 // The link properties dialog, window name "LinkProperties".
 inline constexpr TExplicitKey kLinkPropertiesKeys[] = {
     {"FormCaption", "Link Propertys", false},
