@@ -1,6 +1,11 @@
 #include "RtfDocumentBuilder.h"
 
+#include "RtfFormatState.h"
+
 #include <QTextDocument>
+#include <QTextTableFormat>
+#include <QUrl>
+#include <algorithm>
 
 namespace zov {
 namespace {
@@ -11,14 +16,28 @@ quint64 ListKey(const TRtfListItem& item) {
            quint8(-item.style);
 }
 
+QTextTableFormat TableFormat() {
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorderBrush(Qt::black);
+    format.setBorderCollapse(true);
+    format.setCellSpacing(0);
+    format.setCellPadding(4);
+    return format;
+}
+
 } // namespace
 
-TRtfDocumentBuilder::TRtfDocumentBuilder(QTextDocument& document) : fCursor(&document) {}
+TRtfDocumentBuilder::TRtfDocumentBuilder(QTextDocument& document)
+    : fDocument(document), fCursor(&document) {}
 
-void TRtfDocumentBuilder::AppendText(const QString& text, const QTextCharFormat& format) {
+void TRtfDocumentBuilder::AppendText(const QString& text, const QTextCharFormat& format,
+                                     bool inTable) {
     if (text.isEmpty()) {
         return;
     }
+    Place(inTable);
     OpenPendingBlock();
     if (format != fFormat) {
         Flush();
@@ -27,17 +46,170 @@ void TRtfDocumentBuilder::AppendText(const QString& text, const QTextCharFormat&
     fText += text;
 }
 
-void TRtfDocumentBuilder::EndParagraph(const QTextBlockFormat& format, const TRtfListItem& item) {
+void TRtfDocumentBuilder::AppendImage(const QImage& image, QTextImageFormat format, bool inTable) {
+    const QString name = QStringLiteral("rtfpict:%1").arg(++fImageCount);
+    fDocument.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    format.setName(name);
+    Place(inTable);
+    OpenPendingBlock();
+    Flush();
+    fCursor.insertImage(format);
+}
+
+void TRtfDocumentBuilder::EndParagraph(const QTextBlockFormat& format, const TRtfListItem& item,
+                                       bool inTable) {
+    Place(inTable);
     OpenPendingBlock();
     Flush();
     FormatBlock(format, item);
     fBlockPending = true;
 }
 
+void TRtfDocumentBuilder::EndCell(const QTextBlockFormat& format, const TRtfListItem& item) {
+    Place(true);
+    OpenPendingBlock();
+    Flush();
+    FormatBlock(format, item);
+    fInCell = false;
+    ++fColumn;
+}
+
+void TRtfDocumentBuilder::EndRow(const TRtfRowDefinition& row) {
+    if (fTable == nullptr || fRow >= fRowsUsed) {
+        return; // no cell of this row was read
+    }
+    Flush();
+    if (!fWidthsSet) {
+        QTextTableFormat format = fTable->format();
+        QList<QTextLength> widths;
+        int left = row.left;
+        for (const TRtfCellDefinition& cell : row.cells) {
+            // Decreasing edges leave a column to the layout.
+            const int width = cell.right - left;
+            widths.append(width > 0 ? QTextLength(QTextLength::FixedLength, RtfTwipsToPixels(width))
+                                    : QTextLength());
+            left = std::max(left, cell.right);
+        }
+        format.setColumnWidthConstraints(widths);
+        if (row.gap > 0) {
+            format.setCellPadding(RtfTwipsToPixels(ClampRtfLength(row.gap)));
+        }
+        fTable->setFormat(format);
+        fWidthsSet = true;
+    }
+    MergeRow(row);
+    ++fRow;
+    fColumn = 0;
+    fInCell = false;
+    fBlockPending = false;
+}
+
 void TRtfDocumentBuilder::Finish(const QTextBlockFormat& format, const TRtfListItem& item) {
     Flush();
+    if (fTable != nullptr) {
+        LeaveTable();
+        return;
+    }
     if (!fBlockPending) {
         FormatBlock(format, item);
+    }
+}
+
+void TRtfDocumentBuilder::Place(bool inTable) {
+    if (inTable) {
+        if (!fInCell) {
+            EnterCell();
+        }
+    } else if (fTable != nullptr) {
+        LeaveTable();
+    }
+}
+
+void TRtfDocumentBuilder::EnterCell() {
+    Flush();
+    if (fTable == nullptr) {
+        StartTable();
+    }
+    if (fRow >= fRowsUsed) {
+        if ((fRow + 1) * fTable->columns() > kMaxTableCells) {
+            LeaveTable();
+            StartTable();
+        } else if (fRow >= fTable->rows()) {
+            // Rows come in growing batches: each insertion lays out the whole grid
+            // again, so one at a time would take quadratic time.
+            const int room = kMaxTableCells / fTable->columns() - fTable->rows();
+            fTable->appendRows(std::max(1, std::min(fTable->rows(), room)));
+        }
+        fRowsUsed = fRow + 1;
+    }
+    const int columns = fTable->columns();
+    if (fColumn >= columns) {
+        const int wanted = std::min<int>(fColumn + 1, TRtfRowDefinition::kMaxCells);
+        if (wanted > columns && fRowsUsed * wanted <= kMaxTableCells) {
+            fTable->appendColumns(wanted - columns);
+        }
+        fColumn = std::min(fColumn, fTable->columns() - 1);
+    }
+    // A cell met again (beyond the bounds, or covered by a merge) gets a new paragraph.
+    const QTextTableCell cell = fTable->cellAt(fRow, fColumn);
+    fCursor = cell.lastCursorPosition();
+    fBlockPending = cell.firstCursorPosition() != fCursor;
+    fInCell = true;
+    fLists.clear();
+}
+
+void TRtfDocumentBuilder::StartTable() {
+    fBlockPending = false;
+    fTable = fCursor.insertTable(1, 1, TableFormat());
+    fRow = 0;
+    fRowsUsed = 0;
+    fColumn = 0;
+    fWidthsSet = false;
+    fDownStart.clear();
+}
+
+void TRtfDocumentBuilder::LeaveTable() {
+    Flush();
+    if (fTable->rows() > fRowsUsed) {
+        fTable->removeRows(std::max(fRowsUsed, 1), fTable->rows() - std::max(fRowsUsed, 1));
+    }
+    fCursor = fTable->lastCursorPosition();
+    fCursor.movePosition(QTextCursor::NextBlock);
+    fTable = nullptr;
+    fInCell = false;
+    fBlockPending = false;
+    fLists.clear();
+}
+
+void TRtfDocumentBuilder::MergeRow(const TRtfRowDefinition& row) {
+    const int count = std::min<int>(static_cast<int>(row.cells.size()), fTable->columns());
+    for (int column = 0; column < count;) {
+        int end = column + 1;
+        while (end < count && row.cells[end].across == rmContinue) {
+            ++end;
+        }
+        if (end - column > 1) {
+            fTable->mergeCells(fRow, column, 1, end - column);
+        }
+        column = end;
+    }
+    fDownStart.resize(static_cast<size_t>(fTable->columns()), -1);
+    for (int column = 0; column < count; ++column) {
+        int& start = fDownStart[static_cast<size_t>(column)];
+        switch (row.cells[column].down) {
+        case rmFirst:
+            start = fRow;
+            break;
+        case rmContinue:
+            if (start >= 0) {
+                const int span = fTable->cellAt(start, column).columnSpan();
+                fTable->mergeCells(start, column, fRow - start + 1, span);
+            }
+            break;
+        case rmNone:
+            start = -1;
+            break;
+        }
     }
 }
 

@@ -244,6 +244,9 @@ void ApplyRtfParaControl(TRtfParaState& para, TRtfKeyword keyword, const TRtfTok
     case kwTabStop:
         para.AddTab(token.parameter);
         break;
+    case kwInTable:
+        para.inTable = true;
+        break;
     case kwListOverrideNumber:
         if (token.parameter >= 0) {
             para.listOverride = token.parameter;

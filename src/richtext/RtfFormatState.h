@@ -64,6 +64,7 @@ struct TRtfParaState {
     int pnLevel = 0;
     int listOverride = 0;
     int listLevel = 0;
+    bool inTable = false; // "\intbl"
 
     void AddTab(int twips);
 };

@@ -105,7 +105,41 @@ enum TRtfKeyword : uint8_t {
     kwListOverrideNumber,
     kwListLevelNumber,
     // a list item's number as text, for readers without lists
-    kwListText
+    kwListText,
+    // styles
+    kwStyleSheet,
+    kwStyle,
+    kwOtherStyle, // character, section and table styles: not paragraph defaults
+    // pictures
+    kwPict,
+    kwShpPict,
+    kwPngBlip,
+    kwJpegBlip,
+    kwEmfBlip,
+    kwDiBitmap,
+    kwWBitmap,
+    kwPictureOther, // a format the reader does not show
+    kwPicW,
+    kwPicH,
+    kwPicWGoal,
+    kwPicHGoal,
+    kwPicScaleX,
+    kwPicScaleY,
+    kwWbmBitsPixel,
+    kwWbmWidthBytes,
+    // tables
+    kwRowDefaults,
+    kwRowLeft,
+    kwRowGap,
+    kwCellX,
+    kwCellMergeFirst,
+    kwCellMerge,
+    kwCellVMergeFirst,
+    kwCellVMerge,
+    kwInTable,
+    kwCell,
+    kwRow,
+    kwNestCell
 };
 
 TRtfKeyword LookupRtfKeyword(QByteArrayView word);

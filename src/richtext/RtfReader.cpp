@@ -3,8 +3,11 @@
 #include "RtfCodePages.h"
 #include "RtfDocumentBuilder.h"
 #include "RtfFormatState.h"
+#include "RtfImageProperties.h"
 #include "RtfKeywords.h"
 #include "RtfLists.h"
+#include "RtfPicture.h"
+#include "RtfRowDefinition.h"
 #include "RtfTables.h"
 #include "RtfTokenizer.h"
 
@@ -22,6 +25,8 @@ enum TRtfDestination : uint8_t {
     rdSkip,
     rdFontTable,
     rdColorTable,
+    rdStyleSheet,
+    rdPicture,
     rdListText,          // "\pntext", "\listtext": kept only for a paragraph in no list
     rdPn,                // "{\*\pn ...}"
     rdPnTextBefore,      // "{\pntxtb ...}": the bullet character
@@ -38,10 +43,12 @@ bool IsListDefinition(TRtfDestination destination) {
     return destination >= rdPn;
 }
 
-// The optional destinations ("{\*\word ...}") that are read: the list definitions.
+// The optional destinations ("{\*\word ...}") that are read: the list definitions,
+// and the pictures word processors give beside a plainer one for older readers.
 bool IsReadOptionalDestination(QByteArrayView word) {
     const TRtfKeyword keyword = LookupRtfKeyword(word);
-    return keyword == kwPn || keyword == kwListTable || keyword == kwListOverrideTable;
+    return keyword == kwPn || keyword == kwListTable || keyword == kwListOverrideTable ||
+           keyword == kwShpPict;
 }
 
 // Destinations whose text is read (into the document or set aside).
@@ -63,6 +70,14 @@ constexpr int kMaxUnicodeSkip = 1000;
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr qsizetype kMaxFontName = 256;
 constexpr qsizetype kMaxSetAside = 256; // characters of list texts and bullet texts
+constexpr qsizetype kMaxStyles = 4096;
+constexpr int kNoStyle = -1; // a style entry that defines no paragraph style
+
+// A paragraph style of "\stylesheet": the formatting "\sN" starts a paragraph with.
+struct TRtfStyle {
+    TRtfCharState chars;
+    TRtfParaState para;
+};
 
 class TRtfReader {
 public:
@@ -83,6 +98,12 @@ private:
     void HandleFontTableText(QByteArrayView bytes);
     void CommitFont();
     void HandleListWord(TRtfKeyword keyword, const TRtfToken& token);
+    void HandlePictureWord(TRtfKeyword keyword, const TRtfToken& token);
+    void HandleStyleSheetWord(TRtfKeyword keyword, const TRtfToken& token);
+    bool HandleTableWord(TRtfKeyword keyword, const TRtfToken& token);
+    void HandleStyleSheetText(QByteArrayView bytes);
+    void ApplyStyle(int number);
+    void EndPicture();
     void EndDestination(TRtfDestination destination);
     TRtfListItem ListItem(const TRtfParaState& para) const;
     void EndParagraph();
@@ -100,6 +121,10 @@ private:
     TRtfFontTable fFonts;
     TRtfColorTable fColors;
     TRtfListTable fLists;
+    QHash<int, TRtfStyle> fStyles;
+    int fStyleNumber = 0; // the "\sN" of the style being defined
+    TRtfRowDefinition fRowDefinition;
+    TRtfPicture fPicture;
     TRtfPnList fPn;    // the "\pn" group being read
     QString fSetAside; // the text of "\pntxtb" or "\leveltext" being read
     QString fListText; // "\pntext"/"\listtext" waiting for the paragraph's list
@@ -147,8 +172,12 @@ TRtfReadResult TRtfReader::Read() {
             continue; // text before the first group is not part of the document
         }
         if (token.kind == rtControlWord && token.word == "bin") {
-            // Binary data is never text, whatever the destination.
-            fTokenizer.SkipBytes(token.hasParameter ? token.parameter : 0);
+            // Binary data is never text; in a picture it is the picture.
+            const QByteArrayView bytes =
+                fTokenizer.TakeBytes(token.hasParameter ? token.parameter : 0);
+            if (Top().destination == rdPicture) {
+                fPicture.AddBinary(bytes);
+            }
             continue;
         }
         if (Top().destination == rdSkip) {
@@ -201,6 +230,9 @@ void TRtfReader::StartGroup() {
         ++fIgnoredDepth;
         return;
     }
+    if (!fStack.empty() && Top().destination == rdStyleSheet) {
+        fStyleNumber = 0; // an entry without "\sN" defines the normal style
+    }
     fStack.push_back(fStack.empty() ? TRtfGroupState{} : Top());
 }
 
@@ -247,6 +279,14 @@ void TRtfReader::HandleWord(const TRtfToken& token) {
         }
         return;
     }
+    if (destination == rdPicture) {
+        HandlePictureWord(keyword, token);
+        return;
+    }
+    if (destination == rdStyleSheet) {
+        HandleStyleSheetWord(keyword, token);
+        return;
+    }
     if (destination == rdColorTable) {
         if (keyword == kwRed) {
             fColors.SetRed(token.parameter);
@@ -262,7 +302,7 @@ void TRtfReader::HandleWord(const TRtfToken& token) {
         HandleListWord(keyword, token);
         return;
     }
-    if (HandleDestination(keyword)) {
+    if (HandleDestination(keyword) || HandleTableWord(keyword, token)) {
         return;
     }
     if (const char16_t c = RtfSpecialCharacter(keyword)) {
@@ -300,6 +340,9 @@ void TRtfReader::HandleWord(const TRtfToken& token) {
     case kwSect:
         EndParagraph();
         break;
+    case kwStyle:
+        ApplyStyle(token.parameter);
+        break;
     default:
         ApplyRtfCharControl(Top().chars, keyword, token, fDefaultFont);
         ApplyRtfParaControl(Top().para, keyword, token);
@@ -333,9 +376,166 @@ bool TRtfReader::HandleDestination(TRtfKeyword keyword) {
     case kwListOverrideTable:
         Top().destination = rdListOverrideTable;
         return true;
+    case kwStyleSheet:
+        Top().destination = rdStyleSheet;
+        fStyleNumber = 0;
+        return true;
+    case kwPict:
+        Top().destination = rdPicture;
+        fPicture = TRtfPicture{};
+        return true;
+    case kwShpPict:
+        return true; // the picture inside is read like any other
     default:
         return false;
     }
+}
+
+bool TRtfReader::HandleTableWord(TRtfKeyword keyword, const TRtfToken& token) {
+    const int length = ClampRtfLength(token.parameter);
+    switch (keyword) {
+    case kwRowDefaults:
+        fRowDefinition = TRtfRowDefinition{};
+        return true;
+    case kwRowLeft:
+        fRowDefinition.left = length;
+        return true;
+    case kwRowGap:
+        fRowDefinition.gap = std::max(length, 0);
+        return true;
+    case kwCellX:
+        fRowDefinition.AddCell(length);
+        return true;
+    case kwCellMergeFirst:
+        fRowDefinition.nextAcross = rmFirst;
+        return true;
+    case kwCellMerge:
+        fRowDefinition.nextAcross = rmContinue;
+        return true;
+    case kwCellVMergeFirst:
+        fRowDefinition.nextDown = rmFirst;
+        return true;
+    case kwCellVMerge:
+        fRowDefinition.nextDown = rmContinue;
+        return true;
+    case kwCell:
+        ResolveListText();
+        fBuilder.EndCell(RtfBlockFormat(Top().para), ListItem(Top().para));
+        return true;
+    case kwNestCell:
+        // Nested tables are read flat: each inner cell is a paragraph of the outer one.
+        ResolveListText();
+        fBuilder.EndParagraph(RtfBlockFormat(Top().para), ListItem(Top().para), true);
+        return true;
+    case kwRow:
+        fBuilder.EndRow(fRowDefinition);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TRtfReader::HandlePictureWord(TRtfKeyword keyword, const TRtfToken& token) {
+    const int value = token.parameter;
+    switch (keyword) {
+    case kwPngBlip:
+        fPicture.format = rpPng;
+        break;
+    case kwJpegBlip:
+        fPicture.format = rpJpeg;
+        break;
+    case kwEmfBlip:
+        fPicture.format = rpEmf;
+        break;
+    case kwDiBitmap:
+        fPicture.format = rpDib;
+        break;
+    case kwWBitmap:
+        fPicture.format = rpDdb;
+        break;
+    case kwPictureOther:
+        fPicture.format = rpUnknown;
+        break;
+    case kwPicW:
+        fPicture.picW = value;
+        break;
+    case kwPicH:
+        fPicture.picH = value;
+        break;
+    case kwPicWGoal:
+        fPicture.goalW = ClampRtfLength(value);
+        break;
+    case kwPicHGoal:
+        fPicture.goalH = ClampRtfLength(value);
+        break;
+    case kwPicScaleX:
+        fPicture.scaleX = value;
+        break;
+    case kwPicScaleY:
+        fPicture.scaleY = value;
+        break;
+    case kwWbmBitsPixel:
+        fPicture.ddbBitsPerPixel = value;
+        break;
+    case kwWbmWidthBytes:
+        fPicture.ddbWidthBytes = value;
+        break;
+    default:
+        break;
+    }
+}
+
+void TRtfReader::EndPicture() {
+    const TRtfPicture::TShown shown = fPicture.Decode();
+    if (shown.image.isNull() || Top().destination != rdText) {
+        return;
+    }
+    QTextImageFormat format;
+    format.setWidth(shown.size.width());
+    format.setHeight(shown.size.height());
+    format.setProperty(kRtfPictureFormatProperty, RtfPictureFormatName(fPicture.format));
+    if (fPicture.format == rpPng || fPicture.format == rpJpeg || fPicture.format == rpEmf) {
+        format.setProperty(kRtfPictureDataProperty, fPicture.Data());
+    }
+    fBuilder.AppendImage(shown.image, format, Top().para.inTable);
+}
+
+void TRtfReader::HandleStyleSheetWord(TRtfKeyword keyword, const TRtfToken& token) {
+    if (keyword == kwStyle || keyword == kwOtherStyle) {
+        fStyleNumber = keyword == kwStyle ? token.parameter : kNoStyle;
+        return;
+    }
+    ApplyRtfCharControl(Top().chars, keyword, token, fDefaultFont);
+    ApplyRtfParaControl(Top().para, keyword, token);
+}
+
+void TRtfReader::HandleStyleSheetText(QByteArrayView bytes) {
+    if (!bytes.contains(';')) {
+        return;
+    }
+    // The style's name ends its definition.
+    if (fStyleNumber != kNoStyle &&
+        (fStyles.size() < kMaxStyles || fStyles.contains(fStyleNumber))) {
+        fStyles.insert(fStyleNumber, {Top().chars, Top().para});
+    }
+    fStyleNumber = 0;
+}
+
+void TRtfReader::ApplyStyle(int number) {
+    const auto found = fStyles.constFind(number);
+    if (found == fStyles.constEnd()) {
+        return;
+    }
+    // The style gives formatting, not the paragraph's place in a table or list.
+    TRtfParaState& para = Top().para;
+    const TRtfParaState kept = para;
+    para = found->para;
+    para.inTable = kept.inTable;
+    para.pnStyle = kept.pnStyle;
+    para.pnLevel = kept.pnLevel;
+    para.listOverride = kept.listOverride;
+    para.listLevel = kept.listLevel;
+    Top().chars = found->chars;
 }
 
 void TRtfReader::HandleListWord(TRtfKeyword keyword, const TRtfToken& token) {
@@ -453,6 +653,9 @@ void TRtfReader::EndDestination(TRtfDestination destination) {
     case rdListOverride:
         fLists.EndOverride();
         break;
+    case rdPicture:
+        EndPicture();
+        break;
     default:
         break;
     }
@@ -471,7 +674,7 @@ TRtfListItem TRtfReader::ListItem(const TRtfParaState& para) const {
 
 void TRtfReader::EndParagraph() {
     ResolveListText();
-    fBuilder.EndParagraph(RtfBlockFormat(Top().para), ListItem(Top().para));
+    fBuilder.EndParagraph(RtfBlockFormat(Top().para), ListItem(Top().para), Top().para.inTable);
 }
 
 void TRtfReader::ResolveListText() {
@@ -480,7 +683,7 @@ void TRtfReader::ResolveListText() {
     }
     // The number as text is for readers without lists; ours shows the list's own.
     if (ListItem(Top().para).style == QTextListFormat::ListStyleUndefined) {
-        fBuilder.AppendText(fListText, fListTextFormat);
+        fBuilder.AppendText(fListText, fListTextFormat, Top().para.inTable);
     }
     fListText.clear();
 }
@@ -542,6 +745,14 @@ void TRtfReader::HandleText(QByteArrayView bytes) {
     const TRtfDestination destination = Top().destination;
     if (destination == rdFontTable) {
         HandleFontTableText(bytes);
+        return;
+    }
+    if (destination == rdPicture) {
+        fPicture.AddHex(bytes);
+        return;
+    }
+    if (destination == rdStyleSheet) {
+        HandleStyleSheetText(bytes);
         return;
     }
     if (destination == rdColorTable) {
@@ -628,7 +839,7 @@ void TRtfReader::AppendChars(const QString& text) {
         return;
     }
     ResolveListText();
-    fBuilder.AppendText(text, fFormat);
+    fBuilder.AppendText(text, fFormat, Top().para.inTable);
 }
 
 void TRtfReader::FlushBytes() {

@@ -68,9 +68,12 @@ TRtfToken TRtfTokenizer::Next() {
     return MakeToken(rtEnd);
 }
 
-void TRtfTokenizer::SkipBytes(int64_t count) {
+QByteArrayView TRtfTokenizer::TakeBytes(int64_t count) {
     const int64_t left = fInput.size() - fPos;
-    fPos += static_cast<qsizetype>(std::clamp<int64_t>(count, 0, left));
+    const auto taken = static_cast<qsizetype>(std::clamp<int64_t>(count, 0, left));
+    const QByteArrayView bytes = fInput.sliced(fPos, taken);
+    fPos += taken;
+    return bytes;
 }
 
 TRtfToken TRtfTokenizer::ReadText() {

@@ -35,8 +35,8 @@ public:
     explicit TRtfTokenizer(QByteArrayView input) : fInput(input) {}
 
     TRtfToken Next();
-    // Passes over the binary data that follows "\binN": at most what is left.
-    void SkipBytes(int64_t count);
+    // The binary data that follows "\binN": at most what is left.
+    QByteArrayView TakeBytes(int64_t count);
     bool AtEnd() const { return fPos >= fInput.size(); }
 
 private:

@@ -163,5 +163,27 @@ TEST(RtfParagraphFormat, TabStopsInOrderWithoutRepeatsOrNegatives) {
                                              QTextOption::Tab(192.0, QTextOption::LeftTab)}));
 }
 
+TEST(RtfStyleSheet, StylesGiveTheParagraphsTheirDefaults) {
+    const auto document = ReadDocument(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f2 Times New Roman;}}"
+        "{\\stylesheet{\\f2\\fs28\\sa120 Normal;}{\\s1\\qc\\b\\fs36\\sbasedon0 heading 1;}"
+        "{\\*\\cs10 Default Paragraph Font;}{\\cs11\\i Emphasis;}}"
+        "\\pard\\plain\\s1 Title\\par\\pard\\plain\\s0 body {\\cs11\\i stress}\\par"
+        "\\pard\\plain\\s1\\ql\\fs20 own\\par\\pard\\plain\\s7 unknown\\par}");
+    EXPECT_EQ(FormatOf(*document, "Title").fontWeight(), QFont::Bold);
+    EXPECT_EQ(FormatOf(*document, "Title").fontPointSize(), 18);
+    EXPECT_EQ(BlockFormatOf(*document, "Title").alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(FormatOf(*document, "body").fontFamilies().toStringList(),
+              QStringList{"Times New Roman"});
+    EXPECT_EQ(FormatOf(*document, "body").fontPointSize(), 14);
+    EXPECT_EQ(BlockFormatOf(*document, "body").bottomMargin(), 8);
+    EXPECT_TRUE(FormatOf(*document, "stress").fontItalic());
+    // What the paragraph says itself overrides its style; an unknown style is no style.
+    EXPECT_EQ(BlockFormatOf(*document, "own").alignment(), Qt::AlignLeft);
+    EXPECT_EQ(FormatOf(*document, "own").fontPointSize(), 10);
+    EXPECT_EQ(FormatOf(*document, "unknown").fontPointSize(), 12);
+    EXPECT_EQ(FormatOf(*document, "unknown").fontWeight(), QFont::Normal);
+}
+
 } // namespace
 } // namespace zov::test

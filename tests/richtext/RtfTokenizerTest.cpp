@@ -73,10 +73,10 @@ TEST(RtfTokenizer, LineBreaks) {
     EXPECT_EQ(Tokens("a\r\nb\\\nc"), (TTokens{"text a", "text b", "word par", "text c"}));
 }
 
-TEST(RtfTokenizer, SkipBytesStopsAtTheEnd) {
+TEST(RtfTokenizer, TakeBytesStopsAtTheEnd) {
     TRtfTokenizer tokenizer("\\bin4 ab}");
     ASSERT_EQ(tokenizer.Next().word, "bin");
-    tokenizer.SkipBytes(1000);
+    EXPECT_EQ(tokenizer.TakeBytes(1000), "ab}");
     EXPECT_TRUE(tokenizer.AtEnd());
     EXPECT_EQ(tokenizer.Next().kind, rtEnd);
 }

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace zov {
 namespace {
@@ -211,6 +212,30 @@ QImage DecodeDib(const TEmfRecord& record, uint32_t infoOffset, uint32_t infoSiz
         }
     }
     return image;
+}
+
+QImage DecodePackedDib(const QByteArray& dib) {
+    if (dib.size() > std::numeric_limits<uint32_t>::max()) {
+        return {};
+    }
+    const TEmfRecord block(dib.constData(), static_cast<uint32_t>(dib.size()));
+    const uint32_t headerSize = block.U32(0);
+    const uint32_t bits = block.U16(14);
+    const uint32_t compression = block.U32(16);
+    uint64_t tableSize = 0;
+    if (bits >= 1 && bits <= 8) {
+        const uint32_t used = block.U32(32);
+        const uint32_t full = 1u << bits;
+        tableSize = 4ull * (used == 0 ? full : std::min(used, full));
+    } else if (compression == BiBitFields && headerSize == 40) {
+        tableSize = 12; // the three masks follow the short header
+    }
+    const uint64_t bitsOffset = uint64_t{headerSize} + tableSize;
+    if (headerSize < 40 || bitsOffset > block.Size()) {
+        return {};
+    }
+    return DecodeDib(block, 0, static_cast<uint32_t>(bitsOffset), static_cast<uint32_t>(bitsOffset),
+                     block.Size() - static_cast<uint32_t>(bitsOffset));
 }
 
 std::vector<QRect> DecodeRegionRects(const TEmfRecord& record, uint64_t offset, uint32_t size) {

@@ -56,6 +56,10 @@ private:
 QImage DecodeDib(const TEmfRecord& record, uint32_t infoOffset, uint32_t infoSize,
                  uint32_t bitsOffset, uint32_t bitsSize);
 
+// A packed device-independent bitmap (info block, colour table, bits), as the
+// clipboard and RTF hold one; null when damaged or of an unknown format.
+QImage DecodePackedDib(const QByteArray& dib);
+
 // The rectangles of region data at offset, at most size bytes; empty when damaged.
 std::vector<QRect> DecodeRegionRects(const TEmfRecord& record, uint64_t offset, uint32_t size);
 

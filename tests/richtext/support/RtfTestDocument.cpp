@@ -4,6 +4,8 @@
 
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
+#include <QTextTable>
 #include <gtest/gtest.h>
 
 namespace zov::test {
@@ -43,6 +45,48 @@ QStringList BlockTexts(const QTextDocument& document) {
         texts.append(block.text());
     }
     return texts;
+}
+
+namespace {
+
+QString CellText(const QTextTableCell& cell) {
+    QStringList paragraphs;
+    for (auto it = cell.begin(); !it.atEnd(); ++it) {
+        paragraphs.append(it.currentBlock().text());
+    }
+    QString text = paragraphs.join(u'/');
+    if (cell.rowSpan() > 1 || cell.columnSpan() > 1) {
+        text += QStringLiteral(" (%1x%2)").arg(cell.rowSpan()).arg(cell.columnSpan());
+    }
+    return text;
+}
+
+void OutlineTable(const QTextTable& table, QStringList& lines) {
+    lines.append(QStringLiteral("table %1x%2").arg(table.rows()).arg(table.columns()));
+    for (int row = 0; row < table.rows(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table.columns(); ++column) {
+            const QTextTableCell cell = table.cellAt(row, column);
+            if (cell.row() == row && cell.column() == column) {
+                cells.append(CellText(cell));
+            }
+        }
+        lines.append(cells.join(QStringLiteral(" | ")));
+    }
+}
+
+} // namespace
+
+QStringList Outline(const QTextDocument& document) {
+    QStringList lines;
+    for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+        if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame())) {
+            OutlineTable(*table, lines);
+        } else if (it.currentBlock().isValid()) {
+            lines.append(it.currentBlock().text());
+        }
+    }
+    return lines;
 }
 
 QTextCharFormat FormatOf(const QTextDocument& document, const QString& text) {

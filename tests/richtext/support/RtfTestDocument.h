@@ -20,6 +20,12 @@ std::unique_ptr<QTextDocument> ReadDocument(const QByteArray& rtf);
 // spaces kept).
 QStringList BlockTexts(const QTextDocument& document);
 
+// The document's structure in lines: a paragraph outside tables as its text; a
+// table as "table RxC" and a line per row of its cells' texts, "a | b", a cell's
+// paragraphs joined by "/", a merged cell followed by "(RxC)" and the cells it
+// covers left out.
+QStringList Outline(const QTextDocument& document);
+
 // The character format of the first character of the first occurrence of text.
 QTextCharFormat FormatOf(const QTextDocument& document, const QString& text);
 
