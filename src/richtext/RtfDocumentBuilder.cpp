@@ -6,6 +6,8 @@
 #include <QTextTableFormat>
 #include <QUrl>
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 namespace zov {
 namespace {
@@ -29,8 +31,9 @@ QTextTableFormat TableFormat() {
 
 } // namespace
 
-TRtfDocumentBuilder::TRtfDocumentBuilder(QTextDocument& document)
-    : fDocument(document), fCursor(&document) {}
+TRtfDocumentBuilder::TRtfDocumentBuilder(QTextDocument& document,
+                                         const TRtfRowDefinition& rowDefinition)
+    : fDocument(document), fCursor(&document), fRowDefinition(rowDefinition) {}
 
 void TRtfDocumentBuilder::AppendText(const QString& text, const QTextCharFormat& format,
                                      bool inTable) {
@@ -71,7 +74,7 @@ void TRtfDocumentBuilder::EndCell(const QTextBlockFormat& format, const TRtfList
     Flush();
     FormatBlock(format, item);
     fInCell = false;
-    ++fColumn;
+    ++fCell;
 }
 
 void TRtfDocumentBuilder::EndRow(const TRtfRowDefinition& row) {
@@ -99,7 +102,8 @@ void TRtfDocumentBuilder::EndRow(const TRtfRowDefinition& row) {
     }
     MergeRow(row);
     ++fRow;
-    fColumn = 0;
+    fCell = 0;
+    fPlaces.clear();
     fInCell = false;
     fBlockPending = false;
 }
@@ -142,16 +146,18 @@ void TRtfDocumentBuilder::EnterCell() {
         }
         fRowsUsed = fRow + 1;
     }
-    const int columns = fTable->columns();
-    if (fColumn >= columns) {
-        const int wanted = std::min<int>(fColumn + 1, TRtfRowDefinition::kMaxCells);
-        if (wanted > columns && fRowsUsed * wanted <= kMaxTableCells) {
-            fTable->appendColumns(wanted - columns);
-        }
-        fColumn = std::min(fColumn, fTable->columns() - 1);
+    if (fCell == 0) {
+        PlaceRow();
     }
+    const TPlace place = PlaceOf(fCell);
+    const int columns = fTable->columns();
+    const int wanted = std::min(place.column + place.span, int{TRtfRowDefinition::kMaxCells});
+    if (wanted > columns && fRowsUsed * wanted <= kMaxTableCells) {
+        fTable->appendColumns(wanted - columns);
+    }
+    const int column = std::min(place.column, fTable->columns() - 1);
     // A cell met again (beyond the bounds, or covered by a merge) gets a new paragraph.
-    const QTextTableCell cell = fTable->cellAt(fRow, fColumn);
+    const QTextTableCell cell = fTable->cellAt(fRow, column);
     fCursor = cell.lastCursorPosition();
     fBlockPending = cell.firstCursorPosition() != fCursor;
     fInCell = true;
@@ -163,9 +169,17 @@ void TRtfDocumentBuilder::StartTable() {
     fTable = fCursor.insertTable(1, 1, TableFormat());
     fRow = 0;
     fRowsUsed = 0;
-    fColumn = 0;
+    fCell = 0;
     fWidthsSet = false;
     fDownStart.clear();
+    fEdges.clear();
+    int last = std::numeric_limits<int>::min();
+    for (const TRtfCellDefinition& cell : fRowDefinition.cells) {
+        if (cell.right > last) {
+            fEdges.push_back(cell.right);
+            last = cell.right;
+        }
+    }
 }
 
 void TRtfDocumentBuilder::LeaveTable() {
@@ -181,22 +195,62 @@ void TRtfDocumentBuilder::LeaveTable() {
     fLists.clear();
 }
 
+void TRtfDocumentBuilder::PlaceRow() {
+    // The cells line up with the table's columns when each ends at a column's edge;
+    // a cell that ends further right spans the columns in between.
+    constexpr int kTolerance = 20; // twips: writers round edges differently
+    fPlaces.clear();
+    int column = 0;
+    for (const TRtfCellDefinition& cell : fRowDefinition.cells) {
+        const int first = column;
+        while (static_cast<size_t>(column) < fEdges.size() &&
+               fEdges[static_cast<size_t>(column)] <= cell.right + kTolerance) {
+            ++column;
+        }
+        if (column == first ||
+            std::abs(fEdges[static_cast<size_t>(column - 1)] - cell.right) > kTolerance) {
+            fPlaces.clear(); // they do not: a cell to a column
+            return;
+        }
+        fPlaces.push_back({first, column - first});
+    }
+}
+
+TRtfDocumentBuilder::TPlace TRtfDocumentBuilder::PlaceOf(int cell) const {
+    if (fPlaces.empty()) {
+        return {cell, 1};
+    }
+    if (static_cast<size_t>(cell) < fPlaces.size()) {
+        return fPlaces[static_cast<size_t>(cell)];
+    }
+    const TPlace& last = fPlaces.back();
+    return {last.column + last.span + cell - static_cast<int>(fPlaces.size()), 1};
+}
+
 void TRtfDocumentBuilder::MergeRow(const TRtfRowDefinition& row) {
-    const int count = std::min<int>(static_cast<int>(row.cells.size()), fTable->columns());
-    for (int column = 0; column < count;) {
-        int end = column + 1;
+    const int columns = fTable->columns();
+    const int count = static_cast<int>(row.cells.size());
+    for (int cell = 0; cell < count;) {
+        int end = cell + 1;
         while (end < count && row.cells[end].across == rmContinue) {
             ++end;
         }
-        if (end - column > 1) {
-            fTable->mergeCells(fRow, column, 1, end - column);
+        const TPlace first = PlaceOf(cell);
+        const TPlace last = PlaceOf(end - 1);
+        const int span = std::min(last.column + last.span, columns) - first.column;
+        if (span > 1) {
+            fTable->mergeCells(fRow, first.column, 1, span);
         }
-        column = end;
+        cell = end;
     }
-    fDownStart.resize(static_cast<size_t>(fTable->columns()), -1);
-    for (int column = 0; column < count; ++column) {
+    fDownStart.resize(static_cast<size_t>(columns), -1);
+    for (int cell = 0; cell < count; ++cell) {
+        const int column = PlaceOf(cell).column;
+        if (column >= columns) {
+            break;
+        }
         int& start = fDownStart[static_cast<size_t>(column)];
-        switch (row.cells[column].down) {
+        switch (row.cells[cell].down) {
         case rmFirst:
             start = fRow;
             break;

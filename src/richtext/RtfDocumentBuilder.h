@@ -41,7 +41,9 @@ class TRtfDocumentBuilder {
 public:
     static constexpr int kMaxTableCells = 10000;
 
-    explicit TRtfDocumentBuilder(QTextDocument& document);
+    // rowDefinition is the reader's "\\trowd" definition as it goes, which places
+    // the cells of a row when its first content arrives.
+    TRtfDocumentBuilder(QTextDocument& document, const TRtfRowDefinition& rowDefinition);
 
     void AppendText(const QString& text, const QTextCharFormat& format, bool inTable);
     // Adds image to the document's resources and shows it in format's size.
@@ -66,6 +68,14 @@ private:
     void LeaveTable();
     void MergeRow(const TRtfRowDefinition& row);
 
+    // The columns a cell of the row covers.
+    struct TPlace {
+        int column;
+        int span;
+    };
+    void PlaceRow();
+    TPlace PlaceOf(int cell) const;
+
     QTextDocument& fDocument;
     QTextCursor fCursor;
     QString fText;
@@ -78,11 +88,14 @@ private:
     // The table being read, and the cell content goes to.
     QTextTable* fTable = nullptr;
     int fRow = 0;
-    int fRowsUsed = 0; // rows holding cells read; the table may have more, to be filled
-    int fColumn = 0;
-    bool fInCell = false;        // the cursor is in cell (fRow, fColumn)
+    int fRowsUsed = 0;           // rows holding cells read; the table may have more, to be filled
+    int fCell = 0;               // the row's cells read so far
+    bool fInCell = false;        // the cursor is in cell fCell of row fRow
     bool fWidthsSet = false;     // the first row's widths are the table's
     std::vector<int> fDownStart; // per column: the row a vertical merge began in
+    const TRtfRowDefinition& fRowDefinition;
+    std::vector<int> fEdges;     // the right edges of the table's columns, twips
+    std::vector<TPlace> fPlaces; // of the row's cells; empty: a cell to a column
 };
 
 } // namespace zov

@@ -188,6 +188,15 @@ void ApplyRtfCharControl(TRtfCharState& chars, TRtfKeyword keyword, const TRtfTo
     case kwNoSuperSub:
         chars.script = rsNormal;
         break;
+    case kwUp:
+    case kwDown:
+        // Qt has no raise by a given amount; the script position comes nearest.
+        if (token.hasParameter && token.parameter == 0) {
+            chars.script = rsNormal;
+        } else {
+            chars.script = keyword == kwUp ? rsSuper : rsSub;
+        }
+        break;
     default:
         break;
     }

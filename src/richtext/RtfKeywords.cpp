@@ -104,6 +104,8 @@ const TKeywordMap& Keywords() {
         {"super", kwSuper},
         {"sub", kwSub},
         {"nosupersub", kwNoSuperSub},
+        {"up", kwUp},
+        {"dn", kwDown},
         {"pard", kwPard},
         {"ql", kwAlignLeft},
         {"qc", kwAlignCenter},

@@ -65,6 +65,8 @@ enum TRtfKeyword : uint8_t {
     kwSuper,
     kwSub,
     kwNoSuperSub,
+    kwUp,   // "\upN": raised by N half points, shown as superscript
+    kwDown, // "\dnN": lowered, shown as subscript
     // paragraph formatting
     kwPard,
     kwAlignLeft,

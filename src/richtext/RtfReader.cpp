@@ -81,7 +81,8 @@ struct TRtfStyle {
 
 class TRtfReader {
 public:
-    TRtfReader(QByteArrayView rtf, QTextDocument& document) : fTokenizer(rtf), fBuilder(document) {}
+    TRtfReader(QByteArrayView rtf, QTextDocument& document)
+        : fTokenizer(rtf), fBuilder(document, fRowDefinition) {}
 
     TRtfReadResult Read();
 
@@ -116,6 +117,7 @@ private:
     int CurrentCodePage() const;
 
     TRtfTokenizer fTokenizer;
+    TRtfRowDefinition fRowDefinition; // before the builder, which refers to it
     TRtfDocumentBuilder fBuilder;
     TRtfTextDecoder fDecoder;
     TRtfFontTable fFonts;
@@ -123,7 +125,6 @@ private:
     TRtfListTable fLists;
     QHash<int, TRtfStyle> fStyles;
     int fStyleNumber = 0; // the "\sN" of the style being defined
-    TRtfRowDefinition fRowDefinition;
     TRtfPicture fPicture;
     TRtfPnList fPn;    // the "\pn" group being read
     QString fSetAside; // the text of "\pntxtb" or "\leveltext" being read

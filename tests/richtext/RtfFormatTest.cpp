@@ -67,6 +67,12 @@ TEST(RtfCharacterFormat, SuperAndSubscript) {
     EXPECT_EQ(FormatOf(*document, "2").verticalAlignment(), QTextCharFormat::AlignSuperScript);
     EXPECT_EQ(FormatOf(*document, "i").verticalAlignment(), QTextCharFormat::AlignSubScript);
     EXPECT_EQ(FormatOf(*document, "z").verticalAlignment(), QTextCharFormat::AlignNormal);
+    // Word processors raise and lower by half points instead.
+    const auto raised = ReadDocument(RichEditRtf("x{\\up7 2} y{\\dn2 i}\\up6 k\\up0  z"));
+    EXPECT_EQ(FormatOf(*raised, "2").verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(FormatOf(*raised, "i").verticalAlignment(), QTextCharFormat::AlignSubScript);
+    EXPECT_EQ(FormatOf(*raised, "k").verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(FormatOf(*raised, "z").verticalAlignment(), QTextCharFormat::AlignNormal);
 }
 
 TEST(RtfCharacterFormat, FontTableWithoutEntryGroups) {

@@ -66,6 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "x\\par\\trowd\\cellx-500\\cellx2000\\cellx1000\\intbl a\\cell b\\cell "
                    "c\\cell\\row\\pard y",
                    {"x", "table 1x3", "a | b | c", "y"}},
+        TTableCase{
+            "WideCellSpansColumnsByItsEdge",
+            "x\\par\\trowd\\cellx1000\\cellx2000\\cellx3000\\intbl a\\cell b\\cell c\\cell\\row"
+            "\\trowd\\cellx2010\\cellx3000\\intbl wide\\cell d\\cell\\row\\pard y",
+            {"x", "table 2x3", "a | b | c", "wide (1x2) | d", "y"}},
         TTableCase{"UnclosedAtTheEnd",
                    "x\\par " + kTwoCells + "\\intbl a\\cell b",
                    {"x", "table 1x2", "a | b", ""}},
