@@ -5,6 +5,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextFrame>
+#include <QTextImageFormat>
+#include <QTextList>
 #include <QTextTable>
 #include <gtest/gtest.h>
 
@@ -85,6 +87,73 @@ QStringList Outline(const QTextDocument& document) {
         } else if (it.currentBlock().isValid()) {
             lines.append(it.currentBlock().text());
         }
+    }
+    return lines;
+}
+
+namespace {
+
+// Family and size fall back to the document's default font, as in the layout.
+QString DescribeRun(const QTextFragment& fragment, const QFont& defaultFont) {
+    const QTextCharFormat f = fragment.charFormat();
+    const QStringList families = f.fontFamilies().toStringList();
+    QString text =
+        QStringLiteral("  run \"%1\" %2 %3pt")
+            .arg(fragment.text(), families.isEmpty() ? defaultFont.family() : families.join(','),
+                 QString::number(f.fontPointSize() > 0 ? f.fontPointSize()
+                                                       : defaultFont.pointSizeF()));
+    text += QStringLiteral(" w%1 i%2 u%3 s%4 v%5")
+                .arg(f.fontWeight())
+                .arg(f.fontItalic())
+                .arg(f.underlineStyle())
+                .arg(f.fontStrikeOut())
+                .arg(f.verticalAlignment());
+    if (f.foreground().style() != Qt::NoBrush) {
+        text += QStringLiteral(" fg ") + f.foreground().color().name();
+    }
+    if (f.background().style() != Qt::NoBrush) {
+        text += QStringLiteral(" bg ") + f.background().color().name();
+    }
+    if (f.isImageFormat()) {
+        const QTextImageFormat image = f.toImageFormat();
+        text += QStringLiteral(" image %1x%2").arg(image.width()).arg(image.height());
+    }
+    return text;
+}
+
+void DescribeBlock(const QTextBlock& block, const QFont& defaultFont, QStringList& lines) {
+    const QTextBlockFormat f = block.blockFormat();
+    QString text = QStringLiteral("block \"%1\" align %2 margins %3 %4 %5 %6 %7 line %8 %9")
+                       .arg(block.text())
+                       .arg(int(f.alignment() & Qt::AlignHorizontal_Mask))
+                       .arg(f.leftMargin())
+                       .arg(f.rightMargin())
+                       .arg(f.textIndent())
+                       .arg(f.topMargin())
+                       .arg(f.bottomMargin())
+                       .arg(f.lineHeightType())
+                       .arg(f.lineHeight());
+    for (const QTextOption::Tab& tab : f.tabPositions()) {
+        text += QStringLiteral(" tab %1 %2").arg(tab.position).arg(tab.type);
+    }
+    if (const QTextList* list = block.textList()) {
+        text += QStringLiteral(" list %1 %2 %3")
+                    .arg(list->format().style())
+                    .arg(list->format().indent())
+                    .arg(list->itemText(block));
+    }
+    lines.append(text);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        lines.append(DescribeRun(it.fragment(), defaultFont));
+    }
+}
+
+} // namespace
+
+QStringList Describe(const QTextDocument& document) {
+    QStringList lines = Outline(document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        DescribeBlock(block, document.defaultFont(), lines);
     }
     return lines;
 }

@@ -6,6 +6,18 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <memory>
+#include <ostream>
+
+// Readable values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& lines, std::ostream* out) {
+    *out << '\n' << lines.join('\n').toStdString() << '\n';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '\n' << bytes.toStdString() << '\n';
+}
 
 namespace zov::test {
 
@@ -25,6 +37,10 @@ QStringList BlockTexts(const QTextDocument& document);
 // paragraphs joined by "/", a merged cell followed by "(RxC)" and the cells it
 // covers left out.
 QStringList Outline(const QTextDocument& document);
+
+// Outline() with the formatting of every paragraph and run, in words, so that two
+// documents compare equal when a reader would see the same text and formatting.
+QStringList Describe(const QTextDocument& document);
 
 // The character format of the first character of the first occurrence of text.
 QTextCharFormat FormatOf(const QTextDocument& document, const QString& text);
