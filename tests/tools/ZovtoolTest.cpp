@@ -256,5 +256,73 @@ TEST_F(ZovtoolTest, FailedExportsLeaveNoFileBehind) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("graph.zov")});
 }
 
+TEST_F(ZovtoolTest, RtfConvertsByTheOutputExtension) {
+    QFile rtf(Path("in.rtf"));
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+    rtf.write("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl ;\\red255\\green0\\blue0;}"
+              "\\pard\\qc\\li720\\sa120\\sl360\\slmult1\\f0\\fs20 Hello {\\b\\cf1 world}\\par"
+              "\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
+              "\\pard{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}caf\\'e9\\par}");
+    rtf.close();
+    for (const char* name : {"out.txt", "out.html", "out.rtf", "out.json", "out.png", "out.pdf"}) {
+        SCOPED_TRACE(name);
+        const ToolRun run = Zovtool({QStringLiteral("rtf"), Path("in.rtf"), Path(name)});
+        ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+        EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
+    }
+    const auto read = [this](const char* name) {
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        return file.readAll();
+    };
+    EXPECT_EQ(read("out.txt"), QString::fromUtf8("Hello world\na\nb\ncafé\n").toUtf8());
+    EXPECT_TRUE(read("out.html").contains("world")) << read("out.html").constData();
+    EXPECT_TRUE(read("out.rtf").startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
+    EXPECT_TRUE(read("out.pdf").startsWith("%PDF"));
+    EXPECT_EQ(QImage(Path("out.png")).width(), 605); // 16 cm at 96 dpi
+
+    const QJsonObject json = QJsonDocument::fromJson(read("out.json")).object();
+    const QJsonArray blocks = json["blocks"].toArray();
+    ASSERT_EQ(blocks.size(), 4);
+    const QJsonObject hello = blocks[0].toObject();
+    EXPECT_EQ(hello["text"], "Hello world");
+    EXPECT_EQ(hello["align"], "center");
+    EXPECT_EQ(hello["leftIndent"], 720);
+    EXPECT_EQ(hello["spaceAfter"], 120);
+    EXPECT_EQ(hello["lineSpacing"].toObject(), (QJsonObject{{"rule", "multiple"}, {"value", 1.5}}));
+    EXPECT_TRUE(hello["list"].isNull());
+    EXPECT_TRUE(hello["cell"].isNull());
+    const QJsonObject world = hello["runs"].toArray()[1].toObject();
+    EXPECT_EQ(world, (QJsonObject{{"text", "world"},
+                                  {"font", "Arial"},
+                                  {"size", 10},
+                                  {"bold", true},
+                                  {"italic", false},
+                                  {"underline", false},
+                                  {"strike", false},
+                                  {"color", "#FF0000"},
+                                  {"highlight", QJsonValue()}}));
+    EXPECT_EQ(blocks[2].toObject()["cell"].toArray(), (QJsonArray{0, 0, 1}));
+    EXPECT_EQ(blocks[3].toObject()["list"].toObject(),
+              (QJsonObject{{"style", "disc"}, {"level", 0}}));
+    EXPECT_EQ(json["tables"].toArray(), (QJsonArray{QJsonObject{{"rows", 1}, {"columns", 2}}}));
+    EXPECT_EQ(json["images"].toArray(), QJsonArray());
+}
+
+TEST_F(ZovtoolTest, RtfOfUnreadableFilesGivesOneErrorLine) {
+    QFile text(Path("notes.rtf"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("plain words\n");
+    text.close();
+    for (const char* name : {"missing.rtf", "notes.rtf"}) {
+        SCOPED_TRACE(name);
+        const ToolRun run = Zovtool({QStringLiteral("rtf"), Path(name), Path("out.txt")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(name)) << run.err.constData();
+        EXPECT_FALSE(QFile::exists(Path("out.txt")));
+    }
+}
+
 } // namespace
 } // namespace zov

@@ -2,8 +2,10 @@
 //   zovtool dump FILE          prints the graph as JSON
 //   zovtool export FILE OUT    writes the graph's objects as a picture (.emf, .bmp,
 //                              .png, .svg or .pdf)
+//   zovtool rtf IN.rtf OUT     converts rich text (.txt, .html, .rtf, .pdf, .png, .json)
 #include "GraphExport.h"
 #include "GraphJson.h"
+#include "RtfConvert.h"
 #include "graph/document/GraphDocument.h"
 #include "platform/types/Exceptions.h"
 
@@ -13,7 +15,8 @@
 namespace {
 
 constexpr const char* kUsage = "usage: zovtool dump FILE\n"
-                               "       zovtool export FILE OUT.{emf,bmp,png,svg,pdf}\n";
+                               "       zovtool export FILE OUT.{emf,bmp,png,svg,pdf}\n"
+                               "       zovtool rtf IN.rtf OUT.{txt,html,rtf,pdf,png,json}\n";
 
 // The tool's standard error carries its own messages only; Qt's notes about the
 // environment (such as a missing runtime directory) are dropped.
@@ -65,6 +68,19 @@ int Export(const QString& fileName, const QString& outName) {
     return 0;
 }
 
+int Rtf(const QString& inName, const QString& outName) {
+    try {
+        zov::ConvertRtf(inName, outName);
+    } catch (const zov::Exception& e) {
+        PrintError(e.Message());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        PrintError(QStringLiteral("not enough memory to convert \"%1\"").arg(inName));
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -80,6 +96,9 @@ int main(int argc, char** argv) {
     }
     if (args.size() == 4 && args[1] == QLatin1String("export")) {
         return Export(args[2], args[3]);
+    }
+    if (args.size() == 4 && args[1] == QLatin1String("rtf")) {
+        return Rtf(args[2], args[3]);
     }
     std::fputs(kUsage, stderr);
     return 2;
