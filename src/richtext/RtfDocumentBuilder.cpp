@@ -93,6 +93,9 @@ void TRtfDocumentBuilder::EndRow(const TRtfRowDefinition& row) {
                                     : QTextLength());
             left = std::max(left, cell.right);
         }
+        // One width per column: Qt copies a neighbour's width for each column added
+        // later and reads past a shorter list.
+        widths.resize(fTable->columns());
         format.setColumnWidthConstraints(widths);
         if (row.gap > 0) {
             format.setCellPadding(RtfTwipsToPixels(ClampRtfLength(row.gap)));

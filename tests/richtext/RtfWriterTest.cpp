@@ -5,6 +5,7 @@
 #include "richtext/RtfReader.h"
 #include "support/RtfTestDocument.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTextBlock>
@@ -43,6 +44,19 @@ TEST_P(RtfRoundTrip, KeepsTextAndFormatting) {
 INSTANTIATE_TEST_SUITE_P(Files, RtfRoundTrip,
                          testing::Values("richedit-formatting.rtf", "richedit-lists.rtf",
                                          "richedit-table-picture.rtf", "libreoffice/sample.rtf"));
+
+// Inputs the fuzz target failed on: read, written and read again, they must give
+// the same paragraphs, with the sanitizers watching.
+TEST(RtfWriter, FuzzedInputsRoundTrip) {
+    const QDir dir(QStringLiteral(ZOV_RTF_TEST_DATA "/fuzz"));
+    const QStringList names = dir.entryList(QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const auto document = ReadDocument(DataFile("fuzz/" + name));
+        EXPECT_EQ(BlockTexts(*RoundTrip(*document)), BlockTexts(*document));
+    }
+}
 
 TEST(RtfWriter, WritesTheRichEditForm) {
     QTextDocument document;
