@@ -3,6 +3,7 @@
 #include "RtfKeywords.h"
 #include "RtfTokenizer.h"
 
+#include <QHashFunctions>
 #include <QList>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -42,6 +43,11 @@ struct TRtfCharState {
     bool operator==(const TRtfCharState&) const = default;
     void SetHalfPoints(int value);
 };
+
+inline size_t qHash(const TRtfCharState& state, size_t seed = 0) {
+    return qHashMulti(seed, state.font, state.halfPoints, state.bold, state.italic, state.strike,
+                      state.underline, state.script, state.color, state.background);
+}
 
 // The paragraph properties in effect inside a group; they apply to the paragraph
 // that the next paragraph mark ends.

@@ -11,6 +11,7 @@
 #include "RtfTables.h"
 #include "RtfTokenizer.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 #include <utility>
@@ -68,9 +69,13 @@ struct TRtfGroupState {
 constexpr size_t kMaxDepth = 256;
 constexpr int kMaxUnicodeSkip = 1000;
 constexpr char16_t kReplacement = 0xFFFD;
+constexpr char16_t kFrameStart = 0xFDD0; // QTextBeginningOfFrame
+constexpr char16_t kFrameEnd = 0xFDD1;   // QTextEndOfFrame
+constexpr char16_t kObjectMark = QChar::ObjectReplacementCharacter;
 constexpr qsizetype kMaxFontName = 256;
 constexpr qsizetype kMaxSetAside = 256; // characters of list texts and bullet texts
 constexpr qsizetype kMaxStyles = 4096;
+constexpr qsizetype kMaxCachedFormats = 4096;
 constexpr int kNoStyle = -1; // a style entry that defines no paragraph style
 
 // A paragraph style of "\stylesheet": the formatting "\sN" starts a paragraph with.
@@ -113,6 +118,11 @@ private:
     void AppendBytes(QByteArrayView bytes);
     void AppendChars(const QString& text);
     void FlushBytes();
+    // The font or colour table changed: formats must be made again.
+    void InvalidateFormats() {
+        fFormatValid = false;
+        fFormats.clear();
+    }
     const TRtfFont* CurrentFont() const;
     int CurrentCodePage() const;
 
@@ -151,6 +161,8 @@ private:
     TRtfCharState fFormatState;
     QTextCharFormat fFormat;
     bool fFormatValid = false;
+    // Formats made so far, by state: documents switch among a few again and again.
+    QHash<TRtfCharState, QTextCharFormat> fFormats;
 };
 
 TRtfReadResult TRtfReader::Read() {
@@ -760,7 +772,7 @@ void TRtfReader::HandleText(QByteArrayView bytes) {
         for (const char c : bytes) {
             if (c == ';') {
                 fColors.EndEntry();
-                fFormatValid = false;
+                InvalidateFormats();
             }
         }
         return;
@@ -799,7 +811,7 @@ void TRtfReader::CommitFont() {
     if (fFontOpen) {
         const int codePage = RtfCodePageOfCharset(fFontCharset, fCodePage);
         fFonts.Define(fFontNumber, {fDecoder.Decode(fFontName, codePage).trimmed(), fFontCharset});
-        fFormatValid = false;
+        InvalidateFormats();
     }
     fFontName.clear();
     fFontOpen = false;
@@ -819,10 +831,19 @@ void TRtfReader::AppendBytes(QByteArrayView bytes) {
     }
 }
 
-void TRtfReader::AppendChars(const QString& text) {
+void TRtfReader::AppendChars(const QString& input) {
     if (fHighSurrogate != 0) {
         fHighSurrogate = 0;
         AppendChars(QString(QChar(kReplacement)));
+    }
+    // The document marks its frames and pictures with characters of its own; as
+    // text they would break its structure.
+    QString text = input;
+    const auto isReserved = [](QChar c) {
+        return c == QChar(kFrameStart) || c == QChar(kFrameEnd) || c == QChar(kObjectMark);
+    };
+    if (std::any_of(text.cbegin(), text.cend(), isReserved)) {
+        std::replace_if(text.begin(), text.end(), isReserved, QChar(kReplacement));
     }
     const TRtfDestination destination = Top().destination;
     if (destination == rdPnTextBefore || destination == rdLevelText) {
@@ -831,7 +852,15 @@ void TRtfReader::AppendChars(const QString& text) {
     }
     if (!fFormatValid || !(fFormatState == Top().chars)) {
         fFormatState = Top().chars;
-        fFormat = RtfCharFormat(fFormatState, CurrentFont(), fColors);
+        auto found = fFormats.constFind(fFormatState);
+        if (found == fFormats.constEnd()) {
+            if (fFormats.size() >= kMaxCachedFormats) {
+                fFormats.clear();
+            }
+            found =
+                fFormats.insert(fFormatState, RtfCharFormat(fFormatState, CurrentFont(), fColors));
+        }
+        fFormat = *found;
         fFormatValid = true;
     }
     if (destination == rdListText) {
@@ -873,7 +902,12 @@ TRtfReadResult ReadRtf(QByteArrayView rtf, QTextDocument& document) {
     document.clear();
     TRtfReadResult result = rrNotRtf;
     if (StartsAsRtf(rtf)) {
+        // One edit for the whole document: outside an edit, every insertion lays out
+        // its paragraph again to place the cursor.
+        QTextCursor edit(&document);
+        edit.beginEditBlock();
         result = TRtfReader(rtf, document).Read();
+        edit.endEditBlock();
     }
     document.setUndoRedoEnabled(undo);
     return result;

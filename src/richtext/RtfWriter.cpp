@@ -136,7 +136,7 @@ void AppendEscaped(QByteArray& out, QStringView text) {
             out += "\\'";
             out += kHex[byte >> 4];
             out += kHex[byte & 0xF];
-        } else if (u >= 0x20) {
+        } else {
             out += "\\u" + QByteArray::number(static_cast<int16_t>(u)) + '?';
         }
     }
