@@ -24,6 +24,9 @@ namespace {
 // The width a table's columns share when the document gives them none: 16 cm.
 constexpr int kTableWidth = 9070;
 constexpr int kHexPerLine = 128;
+// A thin single line on every side of a cell.
+constexpr char kCellBorders[] = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                                "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
 constexpr int kHalfPointsDefault = 24;
 constexpr int kPercentDefault = 100;
 
@@ -301,6 +304,8 @@ void TRtfWriter::WriteTable(const QTextTable& table) {
         rights.append(right);
     }
     const int gap = Twips(format.cellPadding());
+    const bool bordered =
+        format.border() > 0 && format.borderStyle() != QTextFrameFormat::BorderStyle_None;
     for (int row = 0; row < table.rows(); ++row) {
         Word("\\trowd");
         Word("\\trgaph", gap);
@@ -315,6 +320,9 @@ void TRtfWriter::WriteTable(const QTextTable& table) {
                 Word("\\clvmrg");
             } else if (cell.rowSpan() > 1) {
                 Word("\\clvmgf");
+            }
+            if (bordered) {
+                fOut += kCellBorders;
             }
             Word("\\cellx", rights[column]);
         }
