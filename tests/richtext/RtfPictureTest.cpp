@@ -1,4 +1,6 @@
 // Pictures of "\pict" in the formats the reader shows, and their bounds.
+#include "richtext/RtfPicture.h"
+
 #include "platform/pictures/EmfWriter.h"
 #include "richtext/RtfImageProperties.h"
 #include "richtext/RtfReader.h"
@@ -177,6 +179,16 @@ TEST(RtfPicture, HugeDimensionsAreRefusedBeforeDecoding) {
     png.replace(16, 8, QByteArray::fromHex("000186a0000186a0"));
     const auto document = ReadDocument(Picture("\\pngblip", png));
     EXPECT_TRUE(FirstPicture(*document).image.isNull());
+}
+
+TEST(RtfPicture, AbsurdGoalsAndScalesAreBounded) {
+    const QByteArray png = Encoded(Sample(), "PNG");
+    const auto document = ReadDocument(
+        Picture("\\pngblip\\picwgoal2147483647\\pichgoal-5\\picscalex99999999\\picscaley-3", png));
+    const TShownPicture picture = FirstPicture(*document);
+    ASSERT_FALSE(picture.image.isNull());
+    EXPECT_LE(picture.format.width(), TRtfPicture::kMaxSide);
+    EXPECT_EQ(picture.format.height(), 2); // no goal, no scale: its own height
 }
 
 TEST(RtfPicture, OriginalBytesAreKeptForTheWriter) {

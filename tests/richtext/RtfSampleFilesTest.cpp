@@ -4,7 +4,10 @@
 #include "richtext/RtfReader.h"
 #include "support/RtfTestDocument.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -73,6 +76,44 @@ TEST(RtfSampleFiles, RichEditTableAndPicture) {
                      QStringLiteral("item with a picture \uFFFC"), "After"}));
     EXPECT_EQ(BlockFormatOf(*document, "12").alignment(), Qt::AlignRight);
     EXPECT_EQ(ImageCount(*document), 1);
+}
+
+// The document laid out 16 cm wide and drawn: the table's lines, the list's bullet
+// and the picture's two halves appear (the image is kept in the test output).
+TEST(RtfSampleFiles, TableListAndPictureAreDrawn) {
+    const auto document = ReadFile("richedit-table-picture.rtf");
+    document->setTextWidth(605);
+    QImage image(605, static_cast<int>(document->size().height()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    document->drawContents(&painter);
+    painter.end();
+    QDir().mkpath(QStringLiteral(ZOV_TEST_OUTPUT));
+    image.save(QStringLiteral(ZOV_TEST_OUTPUT "/rtf-table-list-picture.png"));
+    int red = 0;
+    int blue = 0;
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            red += pixel == qRgb(255, 0, 0) ? 1 : 0;
+            blue += pixel == qRgb(0, 0, 255) ? 1 : 0;
+            dark += qGray(pixel) < 64 ? 1 : 0;
+        }
+    }
+    EXPECT_GE(red, 16 * 16 - 16);  // the picture's left half, 16 x 16 pixels shown
+    EXPECT_GE(blue, 16 * 16 - 16); // and its right half
+    EXPECT_GT(dark, 1000);         // text, bullet and the table's lines
+    // The table's lines run across its three columns of 1500 twips: 300 pixels.
+    int longestLine = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = qGray(image.pixel(x, y)) < 128 ? run + 1 : 0;
+            longestLine = std::max(longestLine, run);
+        }
+    }
+    EXPECT_GE(longestLine, 290);
 }
 
 TEST(RtfSampleFiles, LibreOffice) {
