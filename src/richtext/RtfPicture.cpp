@@ -1,6 +1,7 @@
 #include "RtfPicture.h"
 
 #include "RtfFormatState.h"
+#include "RtfTokenizer.h"
 #include "platform/pictures/EmfReader.h"
 #include "platform/pictures/Metafile.h"
 
@@ -11,19 +12,6 @@
 
 namespace zov {
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 bool IsSaneSize(qint64 width, qint64 height) {
     return width > 0 && height > 0 && width <= TRtfPicture::kMaxSide &&
@@ -58,7 +46,7 @@ void TRtfPicture::AddHex(QByteArrayView text) {
         return;
     }
     for (const char c : text) {
-        const int value = HexValue(c);
+        const int value = RtfHexValue(c);
         if (value < 0) {
             continue;
         }

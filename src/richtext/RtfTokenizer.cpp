@@ -15,7 +15,9 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int HexValue(char c) {
+} // namespace
+
+int RtfHexValue(char c) {
     if (IsDigit(c)) {
         return c - '0';
     }
@@ -27,6 +29,8 @@ int HexValue(char c) {
     }
     return -1;
 }
+
+namespace {
 
 // Text runs stop at the characters with a meaning of their own.
 bool EndsText(char c) {
@@ -108,8 +112,8 @@ TRtfToken TRtfTokenizer::ReadControl() {
         // the reader ignores.
         int value = 0;
         int digits = 0;
-        while (digits < 2 && fPos < fInput.size() && HexValue(fInput[fPos]) >= 0) {
-            value = value * 16 + HexValue(fInput[fPos]);
+        while (digits < 2 && fPos < fInput.size() && RtfHexValue(fInput[fPos]) >= 0) {
+            value = value * 16 + RtfHexValue(fInput[fPos]);
             ++fPos;
             ++digits;
         }

@@ -26,6 +26,9 @@ struct TRtfToken {
     uint8_t byte = 0;          // rtHexByte
 };
 
+// The value of a hex digit, -1 for any other byte.
+int RtfHexValue(char c);
+
 // Splits RTF bytes into tokens without copying them. Line breaks in the text are
 // not content and are dropped; "\" before a line break is a paragraph mark (the
 // control word "par"). Every call consumes at least one byte until rtEnd, so a

@@ -51,34 +51,30 @@ int Dump(const QString& fileName) {
     return zov::WriteGraphJson(graph, stdout) ? 0 : 1;
 }
 
-int Export(const QString& fileName, const QString& outName) {
-    zov::TGraphDocument graph;
-    if (!Load(graph, fileName)) {
-        return 1;
-    }
+// Runs a step that writes a file; its failure is printed and gives exit code 1.
+template <typename TStep> int Reported(TStep step, const QString& fileName) {
     try {
-        zov::ExportGraph(graph, outName);
+        step();
     } catch (const zov::Exception& e) {
         PrintError(e.Message());
         return 1;
     } catch (const std::bad_alloc&) {
-        PrintError(QStringLiteral("not enough memory to export \"%1\"").arg(outName));
+        PrintError(QStringLiteral("not enough memory to write \"%1\"").arg(fileName));
         return 1;
     }
     return 0;
 }
 
-int Rtf(const QString& inName, const QString& outName) {
-    try {
-        zov::ConvertRtf(inName, outName);
-    } catch (const zov::Exception& e) {
-        PrintError(e.Message());
-        return 1;
-    } catch (const std::bad_alloc&) {
-        PrintError(QStringLiteral("not enough memory to convert \"%1\"").arg(inName));
+int Export(const QString& fileName, const QString& outName) {
+    zov::TGraphDocument graph;
+    if (!Load(graph, fileName)) {
         return 1;
     }
-    return 0;
+    return Reported([&] { zov::ExportGraph(graph, outName); }, outName);
+}
+
+int Rtf(const QString& inName, const QString& outName) {
+    return Reported([&] { zov::ConvertRtf(inName, outName); }, outName);
 }
 
 } // namespace
