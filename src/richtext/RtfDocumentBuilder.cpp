@@ -6,6 +6,7 @@
 #include <QTextTableFormat>
 #include <QUrl>
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <limits>
 
@@ -50,7 +51,10 @@ void TRtfDocumentBuilder::AppendText(const QString& text, const QTextCharFormat&
 }
 
 void TRtfDocumentBuilder::AppendImage(const QImage& image, QTextImageFormat format, bool inTable) {
-    const QString name = QStringLiteral("rtfpict:%1").arg(++fImageCount);
+    // Names unique in the process, so pictures of one document inserted into another
+    // keep their own.
+    static std::atomic<quint64> count = 0;
+    const QString name = QStringLiteral("rtfpict:%1").arg(++count);
     fDocument.addResource(QTextDocument::ImageResource, QUrl(name), image);
     format.setName(name);
     Place(inTable);

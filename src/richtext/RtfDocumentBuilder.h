@@ -81,7 +81,6 @@ private:
     QString fText;
     QTextCharFormat fFormat;
     bool fBlockPending = false;
-    int fImageCount = 0;
     // The lists of the list items in a row, by list, level and style.
     QHash<quint64, QPointer<QTextList>> fLists;
 

@@ -442,6 +442,9 @@ bool TRtfReader::HandleTableWord(TRtfKeyword keyword, const TRtfToken& token) {
         return true;
     case kwRow:
         fBuilder.EndRow(fRowDefinition);
+        // The next row's paragraphs say "\intbl" again; a paragraph mark right after
+        // the row (as the rich-edit control's table text has it) is outside the table.
+        Top().para.inTable = false;
         return true;
     default:
         return false;
