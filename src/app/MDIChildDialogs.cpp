@@ -6,13 +6,16 @@
 #include "dialogs/NodeProperties.h"
 #include "dialogs/ObjectProperties.h"
 #include "dialogs/SizeDialog.h"
+#include "dialogs/TextNodeEditor.h"
 #include "graph/model/GraphLink.h"
+#include "graph/model/NodeShapes.h"
 #include "platform/types/UpdateBracket.h"
 
 namespace zov {
 
 // The dialog fits the selection: the graph's own without one, the link dialog for
-// links alone, the shared one for links and nodes together, the node dialog for nodes.
+// links alone, the shared one for links and nodes together, the text editor for
+// nodes led by a text node, the node dialog for other nodes.
 void TMDIChild::EditPropertiesExecute() {
     TRaroviRovoz& graph = *RaroviRovoz;
     if (graph.SelectedObjectsCount() == 0) {
@@ -26,6 +29,8 @@ void TMDIChild::EditPropertiesExecute() {
         TLinkProperties::Execute(graph.SelectedObjects(), this);
     } else if (links > 0) {
         TObjectProperties::Execute(graph.SelectedObjects(), this);
+    } else if (dynamic_cast<TTextNode*>(graph.SelectedObjects().Items(0)) != nullptr) {
+        TTextNodeP::Execute(graph.SelectedObjects(), this);
     } else {
         TNodeProperties::Execute(graph.SelectedObjects(), this);
     }
