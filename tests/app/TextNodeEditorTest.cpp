@@ -1,6 +1,7 @@
 // The text-node editor through the real window: opening, OK and Cancel, the tools,
 // the table picker, and a node with a table, a list and a picture saved, reopened
 // and exported.
+#include "dialogs/ColorCombo.h"
 #include "dialogs/IndentRuler.h"
 #include "dialogs/TableSelect.h"
 #include "graph/document/GraphDocument.h"
@@ -15,8 +16,10 @@
 #include <QBuffer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
@@ -268,6 +271,77 @@ TEST_F(TextNodeEditorTest, UndoTakesBackTheLastEdit) {
         QTest::keyClicks(&text, QStringLiteral("ed"));
         EditorAction(editor, "actUndo").trigger();
         EXPECT_EQ(text.toPlainText(), QStringLiteral("start"));
+        Press(editor, "btnCancel");
+    });
+}
+
+TEST_F(TextNodeEditorTest, FontToolsApplyToTheSelection) {
+    TTextNode* node = InsertTextNode({100, 100, 300, 180}, "{\\rtf1 plain word\\par}");
+    Edit({node}, [](QWidget& editor) {
+        QTextEdit& text = Text(editor);
+        QTextCursor cursor = text.textCursor();
+        cursor.setPosition(6);
+        cursor.setPosition(10, QTextCursor::KeepAnchor);
+        text.setTextCursor(cursor);
+        Field<QSpinBox>(editor, "FontSize").setValue(20);
+        auto& color = Field<TColorCombo>(editor, "FontColor");
+        color.setCurrentIndex(color.findText(QStringLiteral("Red")));
+        emit color.activated(color.currentIndex());
+        EXPECT_EQ(Field<QSpinBox>(editor, "FontSize").value(), 20);
+        Press(editor, "btnOK");
+    });
+    QTextDocument document;
+    ReadRtf(Content(*node), document);
+    QTextCursor at(&document);
+    at.setPosition(8);
+    EXPECT_EQ(at.charFormat().fontPointSize(), 20);
+    EXPECT_EQ(at.charFormat().foreground().color(), QColor(Qt::red));
+    at.setPosition(3);
+    EXPECT_NE(at.charFormat().fontPointSize(), 20);
+}
+
+TEST_F(TextNodeEditorTest, FindSelectsTheNextOccurrenceAndWrapsRound) {
+    TTextNode* node = InsertTextNode({100, 100, 300, 180}, "{\\rtf1 one two one\\par}");
+    Edit({node}, [](QWidget& editor) {
+        QTextEdit& text = Text(editor);
+        EditorAction(editor, "actFind").trigger();
+        auto* find = editor.findChild<QDialog*>(QStringLiteral("FindDialog"));
+        ASSERT_NE(find, nullptr);
+        EXPECT_TRUE(find->isVisible());
+        EXPECT_TRUE(Field<QLineEdit>(*find, "FindText").text().isEmpty());
+        Field<QLineEdit>(*find, "FindText").setText(QStringLiteral("one"));
+        Press(*find, "FindNext");
+        EXPECT_EQ(text.textCursor().selectionStart(), 0);
+        Press(*find, "FindNext");
+        EXPECT_EQ(text.textCursor().selectionStart(), 8);
+        Press(*find, "FindNext"); // round to the start
+        EXPECT_EQ(text.textCursor().selectionStart(), 0);
+        EXPECT_EQ(text.textCursor().selectedText(), QStringLiteral("one"));
+        Press(editor, "btnCancel");
+    });
+}
+
+TEST_F(TextNodeEditorTest, DraggingTheRulerMarkersSetsTheIndents) {
+    TTextNode* node = InsertTextNode({100, 100, 300, 180}, "{\\rtf1 text\\par}");
+    Edit({node}, [](QWidget& editor) {
+        QTextEdit& text = Text(editor);
+        auto& ruler = Field<TIndentRuler>(editor, "Ruler");
+        const auto drag = [&ruler](TRulerMarker marker, int by) {
+            const QPoint grip(ruler.MarkerLeft(marker) + TIndentRuler::kMarkerWidth / 2,
+                              marker == rmFirstIndent ? 4 : TIndentRuler::kHeight - 4);
+            QTest::mousePress(&ruler, Qt::LeftButton, {}, grip);
+            QTest::mouseMove(&ruler, grip + QPoint(by, 0));
+            QTest::mouseRelease(&ruler, Qt::LeftButton, {}, grip + QPoint(by, 0));
+        };
+        drag(rmLeftIndent, 40); // 30 points further right
+        EXPECT_EQ(IndentsOf(text.textCursor().blockFormat()), (TParaIndents{0, 30, 0}));
+        drag(rmFirstIndent, 20); // the first line moves, the others stay
+        EXPECT_EQ(IndentsOf(text.textCursor().blockFormat()), (TParaIndents{15, 15, 0}));
+        drag(rmRightIndent, -40);
+        EXPECT_EQ(IndentsOf(text.textCursor().blockFormat()).right, 30);
+        // Markers dropped where they are keep the indents.
+        drag(rmLeftIndent, 0);
+        EXPECT_EQ(IndentsOf(text.textCursor().blockFormat()), (TParaIndents{15, 15, 30}));
         Press(editor, "btnCancel");
     });
 }
