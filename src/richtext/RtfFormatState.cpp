@@ -10,9 +10,12 @@ namespace zov {
 namespace {
 
 constexpr int kMaxLength = 31680 * 4; // four times the largest page Word allows
-// Word's limit for line spacing: 1584 points, or 132 lines. Qt takes minutes to lay
-// out a large font at hundreds of lines' spacing.
+// Word's limit for exact and minimum line spacing: 1584 points. Qt takes minutes to
+// lay out a large font at hundreds of lines' spacing.
 constexpr int kMaxLineSpacing = 31680;
+// Multiple spacing stops at ten lines: at 130 lines (Word allows 132) of its largest
+// font, Qt's layout of a narrow column never ends.
+constexpr int kMaxMultipleSpacing = 2400;
 constexpr int kMaxHalfPoints = 3276; // 1638 points, Word's largest size
 // Qt shrinks super- and subscripts from the whole point size, which must stay above 1.
 constexpr int kMinHalfPoints = 3;
@@ -113,7 +116,8 @@ QTextBlockFormat RtfBlockFormat(const TRtfParaState& state) {
     format.setBottomMargin(RtfTwipsToPixels(state.spaceAfter));
     if (state.lineSpacing != 0) {
         if (state.lineSpacingMultiple) {
-            format.setLineHeight(100.0 * std::abs(state.lineSpacing) / kSingleSpacing,
+            const int spacing = std::min(std::abs(state.lineSpacing), kMaxMultipleSpacing);
+            format.setLineHeight(100.0 * spacing / kSingleSpacing,
                                  QTextBlockFormat::ProportionalHeight);
         } else if (state.lineSpacing > 0) {
             format.setLineHeight(RtfTwipsToPixels(state.lineSpacing),

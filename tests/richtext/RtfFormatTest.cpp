@@ -148,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
         TLineSpacingCase{"\\sl480\\slmult1", QTextBlockFormat::ProportionalHeight, 200.0},
         TLineSpacingCase{"\\sl300\\slmult0", QTextBlockFormat::MinimumHeight, 20.0},
         TLineSpacingCase{"\\sl-300\\slmult0", QTextBlockFormat::FixedHeight, 20.0},
-        TLineSpacingCase{"\\sl748364\\slmult1", QTextBlockFormat::ProportionalHeight, 13200.0},
+        TLineSpacingCase{"\\sl2400\\slmult1", QTextBlockFormat::ProportionalHeight, 1000.0},
+        TLineSpacingCase{"\\sl31680\\slmult1", QTextBlockFormat::ProportionalHeight, 1000.0},
         TLineSpacingCase{"\\sl-2147483648", QTextBlockFormat::FixedHeight, 2112.0}));
 
 TEST(RtfParagraphFormat, TabStops) {
