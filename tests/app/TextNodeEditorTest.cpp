@@ -505,8 +505,8 @@ TEST_F(TextNodeEditorTest, ATableAListAndAPictureAreSavedReopenedAndExported) {
     const QImage shown = graph->grab().toImage();
     SaveTestImage(shown, QStringLiteral("text-node-in-graph"));
 
-    // The exported PDF keeps the words as text.
-    const QString pdf = WorkPath(QStringLiteral("text.pdf"));
+    // The exported PDF keeps the words as text (kept in the test output to look at).
+    const QString pdf = QStringLiteral(ZOV_TEST_OUTPUT "/text-node.pdf");
     reopened.SaveAsPdf(pdf);
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty()) {
