@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/graphics/Paper.h"
 #include "platform/types/Exceptions.h"
 
 #include <QByteArray>
@@ -9,52 +10,6 @@
 #include <functional>
 
 namespace zov {
-
-// The paper sizes of the Windows printing interface, in its order, and a custom one.
-enum TPaperType : uint8_t {
-    pLetter,
-    pLetterSmall,
-    pTabloid,
-    pLedger,
-    pLegal,
-    pStatement,
-    pExecutive,
-    pA3,
-    pA4,
-    pA4Small,
-    pA5,
-    pB4,
-    pB5,
-    pFolio,
-    pQuarto,
-    p10X14,
-    p11X17,
-    pNote,
-    pEnv9,
-    pEnv10,
-    pEnv11,
-    pEnv12,
-    pEnv14,
-    pCSheet,
-    pDSheet,
-    pESheet,
-    pEnvDL,
-    pEnvC5,
-    pEnvC3,
-    pEnvC4,
-    pEnvC6,
-    pEnvC65,
-    pEnvB4,
-    pEnvB5,
-    pEnvB6,
-    pEnvItaly,
-    pEnvMonarch,
-    pEnvPersonal,
-    pFanfoldUSStd,
-    pFanfoldGermanStd,
-    pFanfoldGermanLegal,
-    pCustom
-};
 
 enum TPrinterOrientation : uint8_t { poPortrait, poLandscape };
 
