@@ -1,7 +1,7 @@
 // The document window's printing and printer setup.
 #include "app/AppConstants.h"
 #include "app/MDIChild.h"
-#include "app/PaperDetection.h"
+#include "platform/graphics/PaperDetection.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/types/Exceptions.h"
 

@@ -3,7 +3,7 @@
 // logo, printer setup and printing.
 #include "app/AppConstants.h"
 #include "app/ColorBox.h"
-#include "app/PaperDetection.h"
+#include "platform/graphics/PaperDetection.h"
 #include "dialogs/ClassDisplayName.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/NodeShapes.h"

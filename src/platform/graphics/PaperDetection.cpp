@@ -1,4 +1,4 @@
-#include "app/PaperDetection.h"
+#include "platform/graphics/PaperDetection.h"
 
 #include <QSizeF>
 #include <cmath>
