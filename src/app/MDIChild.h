@@ -108,9 +108,10 @@ private:
     static std::span<const TChildActionRow> ActionRows();
     void ApplyUpdateRule(const TChildActionRow& row, QAction& action) const;
 
-    // Printing and printer setup, in MDIChildPrint.cpp.
+    // Printing, printer setup and the print preview, in MDIChildPrint.cpp.
     void FilePrintExecute();
     void PrinterSetupExecute();
+    void PrintPreviewExecute();
 
     // The property, multi-node, align and size dialogs, in MDIChildDialogs.cpp.
     void EditPropertiesExecute();

@@ -304,8 +304,8 @@ std::span<const TChildActionRow> TMDIChild::ActionRows() {
          &C::NoOperation,
          urNotYetAvailable},
         {{"PrintPreview", "PrintPreview", nullptr, "print-preview", nullptr},
-         &C::NoOperation,
-         urNotYetAvailable},
+         &C::PrintPreviewExecute,
+         urNone},
     };
     return rows;
 }

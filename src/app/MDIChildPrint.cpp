@@ -1,9 +1,11 @@
 // The document window's printing and printer setup.
 #include "app/AppConstants.h"
 #include "app/MDIChild.h"
-#include "platform/graphics/PaperDetection.h"
+#include "app/PrintPreviewForm.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/PaperDetection.h"
 #include "platform/types/Exceptions.h"
+#include "preview/widgets/PrintPreview.h"
 
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -46,6 +48,26 @@ void TMDIChild::FilePrint() {
         throw;
     }
     painter.end();
+}
+
+// The graph on one page of the preview, half a millimetre inside the paper's edges.
+// The page is the printer's, known only once recording began, so the rectangle is
+// measured after BeginDoc.
+void TMDIChild::PrintPreviewExecute() {
+    InitPrinter();
+    TfrmPrintPreview form(fPrinter, this);
+    TPrintPreview& preview = form.Preview();
+    preview.SetPrintJobTitle(ApplicationTitle());
+    preview.BeginDoc();
+    const TRect rect{50, 50, preview.PaperWidth() - 50, preview.PaperHeight() - 50};
+    try {
+        RaroviRovoz->Print(*preview.Canvas(), rect);
+    } catch (...) {
+        preview.EndDoc();
+        throw;
+    }
+    preview.EndDoc();
+    form.exec();
 }
 
 void TMDIChild::FilePrintExecute() {
