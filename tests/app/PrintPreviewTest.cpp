@@ -4,11 +4,14 @@
 
 #include "app/PrintPreviewForm.h"
 #include "graph/model/GraphNode.h"
+#include "platform/pictures/EmfWriter.h"
+#include "platform/pictures/Picture.h"
 #include "support/DialogSteps.h"
 #include "support/EditorFixture.h"
 
 #include <QAction>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTest>
 #include <QToolBar>
 
@@ -46,6 +49,24 @@ TEST_F(PrintPreviewTest, AGraphLargerThanAPageGivesOnePage) {
         EXPECT_EQ(preview.State(), psReady);
         Snapshot(form);
         FormAction(form, "Close").trigger();
+    });
+}
+
+TEST_F(PrintPreviewTest, PicturesOfNodesReachThePage) {
+    TGraphNode* node = graph->InsertNode({300, 100, 500, 200});
+    TEmfDevice device(200, 100);
+    QPainter painter(&device);
+    painter.drawText(QPointF(10, 50), QStringLiteral("BackgroundWords"));
+    painter.end();
+    TPicture picture;
+    picture.SetGraphic(QStringLiteral("TMetafile"), device.Bytes());
+    node->SetBackground(picture);
+    Preview([](QWidget& form) {
+        const QByteArray page = PreviewOf(form).Pages(1);
+        const QString word = QStringLiteral("BackgroundWords");
+        EXPECT_TRUE(page.contains(
+            QByteArray(reinterpret_cast<const char*>(word.utf16()), word.size() * 2)));
+        form.close();
     });
 }
 

@@ -134,9 +134,11 @@ void TPrintPreview::NewPage() {
     ClosePage();
     fPageDevice = std::make_unique<TEmfDevice>(fDeviceExt.width(), fDeviceExt.height());
     fPagePainter = std::make_unique<QPainter>(fPageDevice.get());
-    // The client draws in fUnits over the whole page.
-    fPagePainter->setWindow(0, 0, fPageExt.width(), fPageExt.height());
-    fPagePainter->setViewport(0, 0, fDeviceExt.width(), fDeviceExt.height());
+    // The client draws in fUnits over the whole page. A world transform rather than
+    // window and viewport: the canvas maps clip regions through the world transform.
+    fPagePainter->setWorldTransform(
+        QTransform::fromScale(double(fDeviceExt.width()) / std::max(fPageExt.width(), 1),
+                              double(fDeviceExt.height()) / std::max(fPageExt.height(), 1)));
     fPagePainter->setFont(font());
     fPagePainter->setBackground(Qt::white);
     fPagePainter->setBackgroundMode(Qt::TransparentMode);
