@@ -84,15 +84,18 @@ TPrintPreview::TPrintPreview(QWidget* parent) : QAbstractScrollArea(parent) {
 TPrintPreview::~TPrintPreview() = default;
 
 void TPrintPreview::SetPaper(TPaperType paper, TPrinterOrientation orientation) {
+    SetPage(paper, orientation, HiMetricSize(paper));
+}
+
+void TPrintPreview::SetPage(TPaperType paper, TPrinterOrientation orientation, QSize portrait) {
     fPaperType = paper;
     fOrientation = orientation;
-    QSize size = HiMetricSize(paper);
     if (orientation == poLandscape) {
-        size.transpose();
+        portrait.transpose();
     }
-    fPageExt = size;
-    fDeviceExt = {UnitsToPixels(size.width(), fUnits, kScreenDpi),
-                  UnitsToPixels(size.height(), fUnits, kScreenDpi)};
+    fPageExt = portrait;
+    fDeviceExt = {UnitsToPixels(portrait.width(), fUnits, kScreenDpi),
+                  UnitsToPixels(portrait.height(), fUnits, kScreenDpi)};
     UpdateView();
 }
 
@@ -112,16 +115,9 @@ void TPrintPreview::BeginDoc() {
         } else {
             // No standard paper: the printer's page as it is.
             const QSizeF mm = layout.pageSize().size(QPageSize::Millimeter);
-            fPaperType = pCustom;
-            fOrientation = orientation;
-            QSize size(static_cast<int>(std::lround(mm.width() * 100)),
-                       static_cast<int>(std::lround(mm.height() * 100)));
-            if (orientation == poLandscape) {
-                size.transpose();
-            }
-            fPageExt = size;
-            fDeviceExt = {UnitsToPixels(size.width(), fUnits, kScreenDpi),
-                          UnitsToPixels(size.height(), fUnits, kScreenDpi)};
+            SetPage(pCustom, orientation,
+                    QSize(static_cast<int>(std::lround(mm.width() * 100)),
+                          static_cast<int>(std::lround(mm.height() * 100))));
         }
     }
     NewPage();

@@ -118,6 +118,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // The page of a paper, from its portrait size in hundredths of a millimetre.
+    void SetPage(TPaperType paper, TPrinterOrientation orientation, QSize portrait);
     void ClosePage();
     void UpdateView();
     QSize SheetSize() const;

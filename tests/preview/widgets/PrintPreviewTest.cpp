@@ -3,13 +3,12 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/pictures/Metafile.h"
+#include "support/PdfText.h"
 
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -31,17 +30,6 @@ void Record(TPrintPreview& preview, int pages) {
         painter.drawRect(100, 100, preview.PaperWidth() - 200, preview.PaperHeight() - 200);
     }
     preview.EndDoc();
-}
-
-QString PdfText(const QString& pdf) {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty()) {
-        return {};
-    }
-    QProcess process;
-    process.start(pdftotext, {pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 TEST(PrintPreview, RecordsPagesOfTheA4SizeInHundredthsOfAMillimetre) {
@@ -144,7 +132,7 @@ TEST(PrintPreview, SavesEveryPageAsPdfThroughTheLibrary) {
     const QString pdf = dir.filePath(QStringLiteral("Export.PDF"));
     preview.SaveAsPDF(pdf);
     EXPECT_EQ(preview.State(), psReady);
-    const QString text = PdfText(pdf);
+    const QString text = test::PdfText(pdf);
     if (text.isNull()) {
         GTEST_SKIP() << "pdftotext is not installed";
     }
@@ -185,7 +173,7 @@ TEST(PrintPreview, PrintsThePagesToThePrinter) {
     Record(preview, 3);
     preview.PrintPages(2, 9); // the range ends at the last page
     EXPECT_EQ(preview.State(), psReady);
-    const QString text = PdfText(printer.outputFileName());
+    const QString text = test::PdfText(printer.outputFileName());
     if (text.isNull()) {
         GTEST_SKIP() << "pdftotext is not installed";
     }
