@@ -168,11 +168,6 @@ const QByteArray& TPrintPreview::Pages(int page) {
     return fPageList.Metafile(page - 1);
 }
 
-void TPrintPreview::SetCurrentPage(int page) {
-    fCurrentPage = std::clamp(page, TotalPages() > 0 ? 1 : 0, TotalPages());
-    viewport()->update();
-}
-
 void TPrintPreview::SetZoom(int percent) {
     fZoom = std::clamp(percent, fZoomMin, fZoomMax);
     fZoomState = zsZoomOther;

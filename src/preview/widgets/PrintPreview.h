@@ -56,13 +56,12 @@ public:
     explicit TPrintPreview(QWidget* parent = nullptr);
     ~TPrintPreview() override;
 
-    // The page: paper type, orientation and size in Units() (HiMetric by default).
+    // The page: paper type, orientation and size in hundredths of a millimetre.
     TPaperType PaperType() const { return fPaperType; }
     TPrinterOrientation Orientation() const { return fOrientation; }
     void SetPaper(TPaperType paper, TPrinterOrientation orientation);
     int PaperWidth() const { return fPageExt.width(); }
     int PaperHeight() const { return fPageExt.height(); }
-    TUnits Units() const { return fUnits; }
     // The printer BeginDoc takes paper and orientation from when printer options
     // are used, and the printer Print plays the pages to.
     void SetPrinter(QPrinter* printer) { fPrinter = printer; }
@@ -74,7 +73,8 @@ public:
     void BeginDoc();
     void NewPage();
     void EndDoc();
-    // The canvas of the page being recorded, in Units(); null outside recording.
+    // The canvas of the page being recorded, in hundredths of a millimetre; null
+    // outside recording.
     TCanvas* Canvas() const { return fCanvas.get(); }
     TPreviewState State() const { return fState; }
 
@@ -82,15 +82,13 @@ public:
     // The metafile of a page, counted from 1.
     const QByteArray& Pages(int page);
     TMetafileList& PageList() { return fPageList; }
+    // The page shown, counted from 1; 0 without pages.
     int CurrentPage() const { return fCurrentPage; }
-    void SetCurrentPage(int page);
 
     int Zoom() const { return fZoom; }
     // Clamped to [ZoomMin, ZoomMax]; switches the state to zsZoomOther.
     void SetZoom(int percent);
     int ZoomStep() const { return fZoomStep; }
-    int ZoomMin() const { return fZoomMin; }
-    int ZoomMax() const { return fZoomMax; }
     TZoomState ZoomState() const { return fZoomState; }
     void SetZoomState(TZoomState state);
     // The sheet in viewport coordinates.
@@ -106,7 +104,6 @@ public:
     // printing, EFCreateError when the file cannot be written.
     void SaveAsPDF(const QString& fileName);
 
-    QString PrintJobTitle() const { return fPrintJobTitle; }
     void SetPrintJobTitle(const QString& title) { fPrintJobTitle = title; }
 
 protected:
