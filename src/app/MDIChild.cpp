@@ -3,8 +3,8 @@
 #include "app/MDIChild.h"
 
 #include "app/AppConstants.h"
-#include "app/ColorBox.h"
 #include "app/MDIChildActions.h"
+#include "dialogs/ColorBox.h"
 #include "localization/DlgTexte.h"
 #include "localization/Hints.h"
 #include "localization/widgets/FormTranslator.h"

@@ -1,10 +1,10 @@
 // The document window's reactions to its graph: new objects and the logo, the
 // status-bar panels, confirmations, hover texts, wheel zoom and the object pop-up.
-#include "dialogs/ClassDisplayName.h"
-#include "app/ColorBox.h"
 #include "app/MDIChild.h"
 #include "app/MessageBox.h"
 #include "app/ToolBarValues.h"
+#include "dialogs/ClassDisplayName.h"
+#include "dialogs/ColorBox.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
 #include "graph/model/NodeShapes.h"

@@ -1,8 +1,8 @@
 // The document window's tool-bar boxes: new objects take their formatting, a selection
 // shows its formatting in them, and the user's changes in them apply to the selection.
-#include "app/ColorBox.h"
 #include "app/MDIChild.h"
 #include "app/ToolBarValues.h"
+#include "dialogs/ColorBox.h"
 #include "graph/model/GraphLink.h"
 #include "graph/model/GraphNode.h"
 

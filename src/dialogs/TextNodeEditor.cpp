@@ -215,7 +215,7 @@ void TTextNodeP::ArrangeToolBars() {
         second->addAction(Action(name));
     }
     second->addWidget(fUi->BackgroundColor);
-    fUi->BackgroundColor->ShowColor(Qt::white);
+    fUi->BackgroundColor->SetSelected(clWhite);
 }
 
 void TTextNodeP::ConnectTools() {
@@ -224,9 +224,9 @@ void TTextNodeP::ConnectTools() {
     connect(editor, &QTextEdit::currentCharFormatChanged, this, &TTextNodeP::RefreshTools);
     connect(fUi->FontName, &QFontComboBox::currentFontChanged, this, &TTextNodeP::FontNameChanged);
     connect(fUi->FontSize, &QSpinBox::valueChanged, this, &TTextNodeP::FontSizeChanged);
-    connect(fUi->FontColor, &TColorCombo::ColorChosen, this, &TTextNodeP::FontColorChosen);
-    connect(fUi->BackgroundColor, &TColorCombo::ColorChosen, this,
-            &TTextNodeP::BackgroundColorChosen);
+    connect(fUi->FontColor, &TColorBox::ColorChanged, this, &TTextNodeP::FontColorChanged);
+    connect(fUi->BackgroundColor, &TColorBox::ColorChanged, this,
+            &TTextNodeP::BackgroundColorChanged);
     connect(fUi->Ruler, &TIndentRuler::MarkerDropped, this, &TTextNodeP::RulerDropped);
 }
 
@@ -303,10 +303,12 @@ void TTextNodeP::RefreshTools() {
     fUi->FontName->setCurrentFont(QFont(families.isEmpty() ? font.family() : families.front()));
     const double points = chars.fontPointSize() > 0 ? chars.fontPointSize() : font.pointSizeF();
     fUi->FontSize->setValue(static_cast<int>(points));
-    fUi->FontColor->ShowColor(chars.foreground().style() != Qt::NoBrush ? chars.foreground().color()
-                                                                        : QColor(Qt::black));
-    fUi->BackgroundColor->ShowColor(
-        chars.background().style() != Qt::NoBrush ? chars.background().color() : QColor(Qt::white));
+    fUi->FontColor->SetSelected(chars.foreground().style() != Qt::NoBrush
+                                    ? FromQColor(chars.foreground().color())
+                                    : clBlack);
+    fUi->BackgroundColor->SetSelected(chars.background().style() != Qt::NoBrush
+                                          ? FromQColor(chars.background().color())
+                                          : clWhite);
     const QTextList* list = cursor.currentList();
     const QTextListFormat::Style style =
         list != nullptr ? list->format().style() : QTextListFormat::ListStyleUndefined;

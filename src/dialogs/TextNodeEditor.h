@@ -66,8 +66,8 @@ private:
     void ToggleStrikeOut();
     void FontNameChanged();
     void FontSizeChanged();
-    void FontColorChosen(const QColor& color);
-    void BackgroundColorChosen(const QColor& color);
+    void FontColorChanged();
+    void BackgroundColorChanged();
 
     // Paragraph formatting of the paragraphs the selection touches.
     void SetAlignment(Qt::Alignment alignment);

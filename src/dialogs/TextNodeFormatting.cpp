@@ -81,15 +81,15 @@ void TTextNodeP::FontSizeChanged() {
     MergeCharFormat(format);
 }
 
-void TTextNodeP::FontColorChosen(const QColor& color) {
+void TTextNodeP::FontColorChanged() {
     QTextCharFormat format;
-    format.setForeground(color);
+    format.setForeground(ToQColor(fUi->FontColor->Selected()));
     MergeCharFormat(format);
 }
 
-void TTextNodeP::BackgroundColorChosen(const QColor& color) {
+void TTextNodeP::BackgroundColorChanged() {
     QTextCharFormat format;
-    format.setBackground(color);
+    format.setBackground(ToQColor(fUi->BackgroundColor->Selected()));
     MergeCharFormat(format);
 }
 

@@ -1,5 +1,5 @@
 // The application's small parts that need no window of their own.
-#include "app/ColorBox.h"
+#include "dialogs/ColorBox.h"
 #include "app/ToolBarValues.h"
 #include "app/WindowTiling.h"
 

@@ -2,7 +2,7 @@
 // panels, the selection's formatting, confirmations, hover texts, wheel zoom, the
 // logo, printer setup and printing.
 #include "app/AppConstants.h"
-#include "app/ColorBox.h"
+#include "dialogs/ColorBox.h"
 #include "platform/graphics/PaperDetection.h"
 #include "dialogs/ClassDisplayName.h"
 #include "graph/model/GraphLink.h"

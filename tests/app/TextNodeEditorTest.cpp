@@ -1,7 +1,7 @@
 // The text-node editor through the real window: opening, OK and Cancel, the tools,
 // the table picker, and a node with a table, a list and a picture saved, reopened
 // and exported.
-#include "dialogs/ColorCombo.h"
+#include "dialogs/ColorBox.h"
 #include "dialogs/IndentRuler.h"
 #include "dialogs/TableSelect.h"
 #include "graph/document/GraphDocument.h"
@@ -283,7 +283,7 @@ TEST_F(TextNodeEditorTest, FontToolsApplyToTheSelection) {
         cursor.setPosition(10, QTextCursor::KeepAnchor);
         text.setTextCursor(cursor);
         Field<QSpinBox>(editor, "FontSize").setValue(20);
-        auto& color = Field<TColorCombo>(editor, "FontColor");
+        auto& color = Field<TColorBox>(editor, "FontColor");
         color.setCurrentIndex(color.findText(QStringLiteral("Red")));
         emit color.activated(color.currentIndex());
         EXPECT_EQ(Field<QSpinBox>(editor, "FontSize").value(), 20);

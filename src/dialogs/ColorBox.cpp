@@ -1,4 +1,4 @@
-#include "app/ColorBox.h"
+#include "dialogs/ColorBox.h"
 
 #include <QColorDialog>
 #include <QPixmap>
