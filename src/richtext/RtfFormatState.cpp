@@ -58,6 +58,18 @@ double RtfTwipsToPixels(int twips) {
     return twips / kRtfTwipsPerPixel;
 }
 
+int RtfPixelsToTwips(double pixels) {
+    const double twips =
+        std::clamp(pixels * kRtfTwipsPerPixel, double{-kMaxLength}, double{kMaxLength});
+    return static_cast<int>(std::lround(twips));
+}
+
+int RtfHalfPoints(double points) {
+    const double halfPoints =
+        std::clamp(points * 2, double{kMinHalfPoints}, double{kMaxHalfPoints});
+    return static_cast<int>(std::lround(halfPoints));
+}
+
 int ClampRtfLength(int twips) {
     return std::clamp(twips, -kMaxLength, kMaxLength);
 }

@@ -21,12 +21,17 @@ struct TRtfFont;
 // to the text: 15 twips are one pixel.
 constexpr double kRtfTwipsPerPixel = 15.0;
 double RtfTwipsToPixels(int twips);
+// Pixels back to twips, rounded and clamped like lengths read from a document.
+int RtfPixelsToTwips(double pixels);
 
 enum TRtfUnderline : uint8_t { ruNone, ruSingle, ruDouble, ruDotted, ruDash, ruWave };
 enum TRtfScript : uint8_t { rsNormal, rsSuper, rsSub };
 enum TRtfAlignment : uint8_t { raLeft, raCenter, raRight, raJustify };
 
 // The character properties in effect inside a group.
+// A font size in points as "\fs" half points, within the sizes the reader keeps.
+int RtfHalfPoints(double points);
+
 struct TRtfCharState {
     static constexpr int kDefaultHalfPoints = 24;
 

@@ -27,21 +27,12 @@ constexpr int kHexPerLine = 128;
 // A thin single line on every side of a cell.
 constexpr char kCellBorders[] = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
                                 "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
-constexpr int kHalfPointsDefault = 24;
 constexpr int kPercentDefault = 100;
-
-int HalfPoints(double points) {
-    return std::clamp(static_cast<int>(std::lround(points * 2)), 3, 3276);
-}
-
-int Twips(double pixels) {
-    return ClampRtfLength(static_cast<int>(std::lround(pixels * kRtfTwipsPerPixel)));
-}
 
 // The character properties as the writer has last set them.
 struct TRunState {
     int font = 0;
-    int halfPoints = kHalfPointsDefault;
+    int halfPoints = TRtfCharState::kDefaultHalfPoints;
     bool bold = false;
     bool italic = false;
     QTextCharFormat::UnderlineStyle underline = QTextCharFormat::NoUnderline;
@@ -185,7 +176,7 @@ private:
     QList<QRgb> fColors;
     QByteArray fOut;
     TRunState fState;
-    int fDefaultHalfPoints = kHalfPointsDefault;
+    int fDefaultHalfPoints = TRtfCharState::kDefaultHalfPoints;
     bool fWordPending = false; // a control word was written; text needs a blank first
 };
 
@@ -194,7 +185,7 @@ QByteArray TRtfWriter::Write() {
     fDefaultFamily = font.family();
     FontIndex(fDefaultFamily); // font 0, the "\\deff0"
     if (font.pointSizeF() > 0) {
-        fDefaultHalfPoints = HalfPoints(font.pointSizeF());
+        fDefaultHalfPoints = RtfHalfPoints(font.pointSizeF());
     }
     Word("\\viewkind4");
     Word("\\uc", 1);
@@ -296,14 +287,14 @@ void TRtfWriter::WriteTable(const QTextTable& table) {
             column < constraints.size() ? constraints[column] : QTextLength();
         int width = kTableWidth / columns;
         if (length.type() == QTextLength::FixedLength && length.rawValue() > 0) {
-            width = Twips(length.rawValue());
+            width = RtfPixelsToTwips(length.rawValue());
         } else if (length.type() == QTextLength::PercentageLength && length.rawValue() > 0) {
             width = static_cast<int>(kTableWidth * std::min(length.rawValue(), 100.0) / 100);
         }
         right += std::max(width, 1);
         rights.append(right);
     }
-    const int gap = Twips(format.cellPadding());
+    const int gap = RtfPixelsToTwips(format.cellPadding());
     const bool bordered =
         format.border() > 0 && format.borderStyle() != QTextFrameFormat::BorderStyle_None;
     for (int row = 0; row < table.rows(); ++row) {
@@ -394,7 +385,7 @@ void TRtfWriter::WriteParagraphFormat(const QTextBlockFormat& format) {
         Word("\\qr");
     }
     const auto length = [this](const char* word, double pixels) {
-        if (const int twips = Twips(pixels)) {
+        if (const int twips = RtfPixelsToTwips(pixels)) {
             Word(word, twips);
         }
     };
@@ -411,11 +402,11 @@ void TRtfWriter::WriteParagraphFormat(const QTextBlockFormat& format) {
         }
         break;
     case QTextBlockFormat::MinimumHeight:
-        Word("\\sl", Twips(format.lineHeight()));
+        Word("\\sl", RtfPixelsToTwips(format.lineHeight()));
         Word("\\slmult", 0);
         break;
     case QTextBlockFormat::FixedHeight:
-        Word("\\sl", -Twips(format.lineHeight()));
+        Word("\\sl", -RtfPixelsToTwips(format.lineHeight()));
         Word("\\slmult", 0);
         break;
     default:
@@ -429,7 +420,7 @@ void TRtfWriter::WriteParagraphFormat(const QTextBlockFormat& format) {
         } else if (tab.type == QTextOption::DelimiterTab) {
             Word("\\tqdec");
         }
-        Word("\\tx", Twips(tab.position));
+        Word("\\tx", RtfPixelsToTwips(tab.position));
     }
 }
 
@@ -438,7 +429,7 @@ void TRtfWriter::WriteListItem(const QTextBlock& block, const QTextList& list) {
     const TPnForm form = PnForm(format.style());
     const int level = std::clamp(format.indent(), 1, 9);
     // The indent the list shows, so readers without lists place the item alike.
-    const int indent = Twips(fDocument.indentWidth() * level);
+    const int indent = RtfPixelsToTwips(fDocument.indentWidth() * level);
     const int hanging = 360;
     fOut += "{\\pntext";
     fWordPending = true;
@@ -471,7 +462,7 @@ TRunState TRtfWriter::StateOf(const QTextCharFormat& format) {
     TRunState state;
     state.font = FontIndex(FamilyOf(format, fDefaultFamily));
     const double points = format.fontPointSize();
-    state.halfPoints = points > 0 ? HalfPoints(points) : fDefaultHalfPoints;
+    state.halfPoints = points > 0 ? RtfHalfPoints(points) : fDefaultHalfPoints;
     state.bold = format.fontWeight() >= QFont::DemiBold;
     state.italic = format.fontItalic();
     state.underline = format.underlineStyle();
@@ -552,8 +543,9 @@ void TRtfWriter::WritePicture(const QTextImageFormat& format) {
         data = Encoded(image, "PNG");
     }
     fOut += "\\picw" + QByteArray::number(image.width()) + "\\pich" +
-            QByteArray::number(image.height()) + "\\picwgoal" + QByteArray::number(Twips(width)) +
-            "\\pichgoal" + QByteArray::number(Twips(height)) + "\r\n";
+            QByteArray::number(image.height()) + "\\picwgoal" +
+            QByteArray::number(RtfPixelsToTwips(width)) + "\\pichgoal" +
+            QByteArray::number(RtfPixelsToTwips(height)) + "\r\n";
     WriteHex(data);
     fOut += '}';
     fWordPending = false;

@@ -1,5 +1,6 @@
 #include "RtfJson.h"
 
+#include "richtext/RtfFormatState.h"
 #include "richtext/RtfImageProperties.h"
 
 #include <QColor>
@@ -16,11 +17,6 @@
 
 namespace zov {
 namespace {
-
-// Lengths in the document are pixels at 96 dpi; fifteen twips each.
-int Twips(double pixels) {
-    return static_cast<int>(std::lround(pixels * 15));
-}
 
 QString AlignmentName(Qt::Alignment alignment) {
     if (alignment & Qt::AlignJustify) {
@@ -64,9 +60,9 @@ QJsonObject LineSpacing(const QTextBlockFormat& format) {
         }
         break;
     case QTextBlockFormat::FixedHeight:
-        return {{"rule", "exact"}, {"value", Twips(format.lineHeight())}};
+        return {{"rule", "exact"}, {"value", RtfPixelsToTwips(format.lineHeight())}};
     case QTextBlockFormat::MinimumHeight:
-        return {{"rule", "atLeast"}, {"value", Twips(format.lineHeight())}};
+        return {{"rule", "atLeast"}, {"value", RtfPixelsToTwips(format.lineHeight())}};
     default:
         break;
     }
@@ -124,11 +120,11 @@ private:
         return {
             {"text", block.text()},
             {"align", AlignmentName(format.alignment())},
-            {"leftIndent", Twips(format.leftMargin())},
-            {"rightIndent", Twips(format.rightMargin())},
-            {"firstLineIndent", Twips(format.textIndent())},
-            {"spaceBefore", Twips(format.topMargin())},
-            {"spaceAfter", Twips(format.bottomMargin())},
+            {"leftIndent", RtfPixelsToTwips(format.leftMargin())},
+            {"rightIndent", RtfPixelsToTwips(format.rightMargin())},
+            {"firstLineIndent", RtfPixelsToTwips(format.textIndent())},
+            {"spaceBefore", RtfPixelsToTwips(format.topMargin())},
+            {"spaceAfter", RtfPixelsToTwips(format.bottomMargin())},
             {"lineSpacing", LineSpacing(format)},
             {"list", list},
             {"cell", Cell(block)},
