@@ -5,7 +5,6 @@
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -38,7 +37,8 @@ QByteArray PlainText(const QTextDocument& document) {
     return text.toUtf8();
 }
 
-QByteArray Png(QTextDocument& document) {
+// The document laid out 16 cm wide at 96 dpi, on white.
+QImage Rendered(QTextDocument& document) {
     const double width = std::round(kPageWidthMm / 25.4 * kScreenDpi);
     document.setTextWidth(width);
     const int height = std::clamp(static_cast<int>(document.size().height()), 1, kMaxImageHeight);
@@ -47,11 +47,7 @@ QByteArray Png(QTextDocument& document) {
     QPainter painter(&image);
     document.drawContents(&painter, QRectF(0, 0, width, height));
     painter.end();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return image;
 }
 
 void WritePdf(QTextDocument& document, QIODevice& device) {
@@ -95,7 +91,10 @@ void ConvertRtf(const QString& inName, const QString& outName) {
         out.write(QJsonDocument(RtfStructure(document)).toJson());
     } else if (extension == QLatin1String("png")) {
         open();
-        out.write(Png(document));
+        if (!Rendered(document).save(&out, "PNG")) {
+            throw EFCreateError(Exception::Format(
+                SFCreateErrorEx, {outName, QStringLiteral("The picture could not be encoded.")}));
+        }
     } else if (extension == QLatin1String("pdf")) {
         open();
         WritePdf(document, out);
