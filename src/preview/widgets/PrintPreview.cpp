@@ -131,7 +131,8 @@ void TPrintPreview::NewPage() {
     fPageDevice = std::make_unique<TEmfDevice>(fDeviceExt.width(), fDeviceExt.height());
     fPagePainter = std::make_unique<QPainter>(fPageDevice.get());
     // The client draws in fUnits over the whole page. A world transform rather than
-    // window and viewport: the canvas maps clip regions through the world transform.
+    // window and viewport, like every painter of this program: the metafile player
+    // takes the world transform as the way to the device and ignores the view.
     fPagePainter->setWorldTransform(
         QTransform::fromScale(double(fDeviceExt.width()) / std::max(fPageExt.width(), 1),
                               double(fDeviceExt.height()) / std::max(fPageExt.height(), 1)));
