@@ -136,6 +136,7 @@ void TMDIChild::CreateGraph() {
     RaroviRovoz->SetAutor(QStringLiteral("ZOV"));
     RaroviRovoz->SetKenn(QStringLiteral("ZOV"));
     RaroviRovoz->SetModified(false);
+    RaroviRovoz->History().Clear();
 }
 
 void TMDIChild::CreateToolBars() {
@@ -182,8 +183,9 @@ void TMDIChild::CreateToolBars() {
 
     ToolBar1 = new QToolBar(QStringLiteral("ToolBar1"), this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    addActions(ToolBar1, {"FileSave", "FilePrint", "PrintPreview", "PrinterSetup", nullptr,
-                          "FormatBold", "FormatItalic", "FormatUnderline"});
+    addActions(ToolBar1,
+               {"FileSave", "FilePrint", "PrintPreview", "PrinterSetup", nullptr, "EditUndo",
+                "EditRedo", nullptr, "FormatBold", "FormatItalic", "FormatUnderline"});
     FontColor = MakeColorBox("FontColor", QStringLiteral("Fontcolor"), clBlack, ToolBar1);
     ToolBar1->addWidget(FontColor);
     cbxFontName =
@@ -249,9 +251,9 @@ void TMDIChild::CreateMenus() {
     ClientMenue->setObjectName(QStringLiteral("ClientMenue"));
     ClientMenue->setVisible(false);
     Bearbeiten1 = makeMenu(this, "Bearbeiten1", QStringLiteral("Edit"));
-    fill(Bearbeiten1,
-         {"EditCopy", "EditCut", "EditPaste", "EditDelete", "EditSelectAll", "EditInvertSelection",
-          "EditBringToFront", "EditSendToBack", nullptr, "CopyWMFToClipboard", "FileExport"});
+    fill(Bearbeiten1, {"EditUndo", "EditRedo", nullptr, "EditCopy", "EditCut", "EditPaste",
+                       "EditDelete", "EditSelectAll", "EditInvertSelection", "EditBringToFront",
+                       "EditSendToBack", nullptr, "CopyWMFToClipboard", "FileExport"});
     Objekte1 = makeMenu(this, "Objekte1", QStringLiteral("Objects"));
     fill(Objekte1, {"ObjectsRectangle", "ObjectsRoundRect", "ObjectsEllipse", "ObjectsTriangle",
                     "ObjectsHexagon", nullptr, "ObjectsLink"});
@@ -287,6 +289,10 @@ void TMDIChild::TranslateWindow() {
     translator.TranslateMenus(*ClientMenue);
     translator.TranslateControls({RaroviRovoz, StatusBar, ToolBar2, NodeBackgroundColor, LineSize,
                                   LineColor, ToolBar1, FontColor, cbxFontName, cbxFontSize});
+    for (const char* name : {"EditUndo", "EditRedo"}) {
+        QAction* action = fActions.value(QLatin1String(name));
+        action->setProperty(kBaseCaption, action->text());
+    }
 }
 
 QString TMDIChild::PanelText(TStatusPanel panel) const {

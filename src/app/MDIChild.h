@@ -23,6 +23,7 @@ namespace zov {
 
 class TColorBox;
 struct TChildActionRow;
+enum TStepScope : uint8_t;
 
 // A top-level menu a document window lends the frame's menu bar, with the group that
 // places it among the frame's own menus.
@@ -107,6 +108,10 @@ private:
     // The action table and the update rules, in MDIChildActions.cpp.
     static std::span<const TChildActionRow> ActionRows();
     void ApplyUpdateRule(const TChildActionRow& row, QAction& action) const;
+    // Runs a command as one undo step that first keeps what the scope names.
+    void RecordStep(const QString& name, TStepScope scope, const std::function<void()>& work);
+    // The step a command makes is named by its caption, without mnemonic and dots.
+    static QString StepNameOf(const QAction& action);
 
     // Printing, printer setup and the print preview, in MDIChildPrint.cpp.
     void FilePrintExecute();
@@ -132,6 +137,8 @@ private:
     void SetCaptionFromSaveName();
 
     // Editing, z-order, links, modes, zoom and formatting, in MDIChildCommands.cpp.
+    void EditUndoExecute();
+    void EditRedoExecute();
     void EditCutExecute();
     void EditCopyExecute();
     void EditPasteExecute();
@@ -199,6 +206,8 @@ private:
     void ShowFont(const TFont& font);
     void ShowNode(const TGraphNode& node);
     void ShowBounds(int32_t left, int32_t top, int32_t width, int32_t height);
+    // A tool-bar change of every selected object, as one undo step.
+    void FormatSelection(const char* stepName, const std::function<void(TGraphObject&)>& step);
     void cbxFontNameChange(const QString& name);
     void cbxFontSizeChange(const QString& text);
     void LineSize2Change(const QString& text);

@@ -49,7 +49,64 @@ bool HasPrinter() {
     return hasPrinter;
 }
 
+// What a command keeps for its undo step.
+TStepScope StepScopeOf(const QString& actionName) {
+    struct TStepRow {
+        const char* Action;
+        TStepScope Scope;
+    };
+    static constexpr TStepRow kRows[] = {
+        {"EditCut", ssSelection},          {"EditPaste", ssSelection},
+        {"EditDelete", ssSelection},       {"EditBringToFront", ssSelection},
+        {"EditSendToBack", ssSelection},   {"EditProperties", ssProperties},
+        {"EditAlign", ssSelection},        {"EditSize", ssSelection},
+        {"MultiEdit", ssSelection},        {"FormatBold", ssSelection},
+        {"FormatItalic", ssSelection},     {"FormatUnderline", ssSelection},
+        {"FormatAlignLeft", ssSelection},  {"FormatCenter", ssSelection},
+        {"FormatAlignRight", ssSelection}, {"FormatAlignTop", ssSelection},
+        {"FormatVCenter", ssSelection},    {"FormatAlignBottom", ssSelection},
+        {"LinkAddPoint", ssSelection},     {"LinkRemovePoint", ssSelection},
+        {"LinkReverse", ssSelection},      {"LinkRotateCW", ssSelection},
+        {"LinkRotateCCW", ssSelection},    {"LinkGrow", ssSelection},
+        {"LinkShrink", ssSelection},
+    };
+    for (const TStepRow& row : kRows) {
+        if (actionName == QLatin1String(row.Action)) {
+            return row.Scope;
+        }
+    }
+    return ssNone;
+}
+
+// The undo and redo captions: the action's own, then the name of the step.
+QString StepCaption(const QAction& action, const QString& stepName) {
+    const QString base = action.property(kBaseCaption).toString();
+    return stepName.isEmpty() ? base : base + QLatin1Char(' ') + stepName;
+}
+
 } // namespace
+
+QString TMDIChild::StepNameOf(const QAction& action) {
+    // Qt derives the icon text from the caption without mnemonic and trailing dots.
+    return action.iconText();
+}
+
+void TMDIChild::RecordStep(const QString& name, TStepScope scope,
+                           const std::function<void()>& work) {
+    if (scope == ssNone) {
+        work();
+        return;
+    }
+    TGraphHistory& history = RaroviRovoz->History();
+    history.Record(name, [&] {
+        if (scope == ssProperties && RaroviRovoz->SelectedObjectsCount() == 0) {
+            history.CapturePageInfo();
+        } else {
+            history.Capture(RaroviRovoz->SelectedObjects());
+        }
+        work();
+    });
+}
 
 std::span<const TChildActionRow> TMDIChild::ActionRows() {
     using C = TMDIChild;
@@ -78,6 +135,12 @@ std::span<const TChildActionRow> TMDIChild::ActionRows() {
         {{"FileExit", "Exit", "Alt+F4", "exit", "Exit|Closes the application"},
          &C::NoOperation,
          urNone},
+        {{"EditUndo", "Undo", "Ctrl+Z", "undo", "Undo|Takes back the last change of the graph"},
+         &C::EditUndoExecute,
+         urUndo},
+        {{"EditRedo", "Redo", "Ctrl+Y", "redo", "Redo|Makes the change taken back again"},
+         &C::EditRedoExecute,
+         urRedo},
         {{"EditCut", "Cut", "Ctrl+X", "cut", "Cut|Cuts the selected items into the clipboard"},
          &C::EditCutExecute,
          urEditSelection},
@@ -324,20 +387,28 @@ void TMDIChild::CreateActions() {
         } else if (row.Kind == akVertAlign) {
             vertGroup->addAction(action);
         }
+        const TStepScope scope = StepScopeOf(action->objectName());
         if (row.NodeClass != nullptr) {
             const auto nodeClass = row.NodeClass;
             OnTriggered(action, this, [this, nodeClass] { StartInsertNode(nodeClass()); });
         } else if (row.Kind == akHorzAlign || row.Kind == akVertAlign) {
             const QString name = action->objectName();
-            OnTriggered(action, this, [this, name] { ApplyAlignment(name); });
+            OnTriggered(action, this, [this, action, name] {
+                RecordStep(StepNameOf(*action), ssSelection, [&] { ApplyAlignment(name); });
+            });
         } else {
             const auto handler = row.Handler;
-            OnTriggered(action, this, [this, handler] { (this->*handler)(); });
+            OnTriggered(action, this, [this, action, handler, scope] {
+                RecordStep(StepNameOf(*action), scope, [&] { (this->*handler)(); });
+            });
         }
         addAction(action);
         fActionList.append(action);
         fActions.insert(action->objectName(), action);
     }
+    fActions.value(QStringLiteral("EditRedo"))
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     fActions.value(QStringLiteral("FormatCenter"))->setChecked(true);
     fActions.value(QStringLiteral("FormatVCenter"))->setChecked(true);
 }
@@ -428,6 +499,18 @@ void TMDIChild::ApplyUpdateRule(const TChildActionRow& row, QAction& action) con
     case urNotYetAvailable:
         action.setEnabled(false);
         return;
+    case urUndo:
+    case urRedo: {
+        const TGraphHistory& history = graph.History();
+        const bool undo = row.Rule == urUndo;
+        action.setEnabled(undo ? history.CanUndo() : history.CanRedo());
+        const QString caption =
+            StepCaption(action, undo ? history.Stack().undoText() : history.Stack().redoText());
+        if (action.text() != caption) {
+            action.setText(caption);
+        }
+        return;
+    }
     }
 }
 

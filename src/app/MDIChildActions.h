@@ -33,6 +33,18 @@ enum TUpdateRule : uint8_t {
     urInsertLink,      // editable; checked while inserting links
     urInsertNode,      // editable; checked while inserting the row's node class
     urNotYetAvailable, // the window behind the command is still to come
+    urUndo,            // a step can be undone; the caption names it
+    urRedo,            // a step can be redone; the caption names it
+};
+
+// The property holding the undo and redo actions' captions without the step name.
+inline constexpr const char* kBaseCaption = "baseCaption";
+
+// What a command keeps for its undo step before it runs.
+enum TStepScope : uint8_t {
+    ssNone,       // no step: the command changes nothing a graph file stores
+    ssSelection,  // the selected objects and the links hooked to them
+    ssProperties, // the selection, or without one the page information
 };
 
 // How an action keeps its check mark.

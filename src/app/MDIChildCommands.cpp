@@ -50,6 +50,14 @@ void TMDIChild::ApplyToSelection(const std::function<void(TGraphObject&)>& step)
     });
 }
 
+void TMDIChild::EditUndoExecute() {
+    RaroviRovoz->History().Undo();
+}
+
+void TMDIChild::EditRedoExecute() {
+    RaroviRovoz->History().Redo();
+}
+
 void TMDIChild::EditCutExecute() {
     EditCopyExecute();
     EditDeleteExecute();

@@ -170,7 +170,8 @@ QString TMDIChild::HoverText(const TGraphObject& object) {
 }
 
 void TMDIChild::RaroviRovozObjectInsert(TGraphObject* object) {
-    if (object == nullptr) {
+    // Objects that undo or redo bring back are as they were.
+    if (object == nullptr || RaroviRovoz->History().Applying()) {
         return;
     }
     if (!bFileload) {

@@ -86,6 +86,7 @@ void TMDIChild::OpenFile(const QString& sFile) {
         TMemoryStream stream(bytes);
         RaroviRovoz->LoadFromStream(stream);
     }
+    RaroviRovoz->History().Clear();
     fSaveFileName = QFileInfo(sFile).absoluteFilePath();
     SetCaptionFromSaveName();
 }
@@ -120,6 +121,7 @@ void TMDIChild::FileNewExecute() {
     fSaveFileName = kUntitled;
     RaroviRovoz->SetPaperType(pA4);
     RaroviRovoz->SetLage('L');
+    RaroviRovoz->History().Clear();
     SetCaptionFromSaveName();
 }
 
@@ -187,6 +189,7 @@ QString TMDIChild::RunSaveDialog() {
 
 void TMDIChild::SaveGraphAs(const QString& fileName) {
     RaroviRovoz->SaveToFile(fileName);
+    RaroviRovoz->History().SetClean();
     fSaveFileName = fileName;
     SetCaptionFromSaveName();
     AddRecentFile(fileName);

@@ -87,19 +87,23 @@ void TMDIChild::PrinterSetupExecute() {
 void TMDIChild::TakePageFromPrinter() {
     const char lage = fPrinter.pageLayout().orientation() == QPageLayout::Landscape ? 'L' : 'P';
     const std::optional<TPaperType> paper = PaperTypeOfPage(fPrinter.pageLayout().pageSize());
-    bool changed = false;
-    if (RaroviRovoz->Lage() != lage) {
-        RaroviRovoz->SetLage(lage);
-        changed = true;
-    }
-    if (paper && RaroviRovoz->PaperType() != *paper) {
-        RaroviRovoz->SetPaperType(*paper);
-        changed = true;
-    }
-    // Orientation and paper are saved with the graph.
-    if (changed) {
-        RaroviRovoz->SetModified(true);
-    }
+    TGraphHistory& history = RaroviRovoz->History();
+    history.Record(QStringLiteral("Page Setup"), [&] {
+        history.CapturePageInfo();
+        bool changed = false;
+        if (RaroviRovoz->Lage() != lage) {
+            RaroviRovoz->SetLage(lage);
+            changed = true;
+        }
+        if (paper && RaroviRovoz->PaperType() != *paper) {
+            RaroviRovoz->SetPaperType(*paper);
+            changed = true;
+        }
+        // Orientation and paper are saved with the graph.
+        if (changed) {
+            RaroviRovoz->SetModified(true);
+        }
+    });
 }
 
 } // namespace zov

@@ -1,6 +1,7 @@
 // The document window's tool-bar boxes: new objects take their formatting, a selection
 // shows its formatting in them, and the user's changes in them apply to the selection.
 #include "app/MDIChild.h"
+#include "app/MDIChildActions.h"
 #include "app/ToolBarValues.h"
 #include "dialogs/ColorBox.h"
 #include "graph/model/GraphLink.h"
@@ -139,44 +140,53 @@ void TMDIChild::ShowBounds(int32_t left, int32_t top, int32_t width, int32_t hei
     SetPanel(spSize, QStringLiteral("%1 x %2").arg(width).arg(height));
 }
 
+void TMDIChild::FormatSelection(const char* stepName,
+                                const std::function<void(TGraphObject&)>& step) {
+    RecordStep(QString::fromLatin1(stepName), ssSelection, [&] { ApplyToSelection(step); });
+}
+
 void TMDIChild::cbxFontNameChange(const QString& name) {
     // A typed name that is no entry of the list names no font.
     if (cbxFontName->findText(name) < 0) {
         return;
     }
-    ApplyToSelection([&name](TGraphObject& object) { object.Font().SetName(name); });
+    FormatSelection("Font", [&name](TGraphObject& object) { object.Font().SetName(name); });
 }
 
 void TMDIChild::cbxFontSizeChange(const QString& text) {
     const std::optional<int> size = ToolBarInteger(text, kMinFontSize, kMaxFontSize);
     if (size) {
-        ApplyToSelection([size](TGraphObject& object) { object.Font().SetSize(*size); });
+        FormatSelection("Font Size",
+                        [size](TGraphObject& object) { object.Font().SetSize(*size); });
     }
 }
 
 void TMDIChild::LineSize2Change(const QString& text) {
     const int width = ToolBarInteger(text, kMinLineSize, kMaxLineSize).value_or(1);
-    ApplyToSelection([width](TGraphObject& object) { object.Pen().SetWidth(width); });
+    FormatSelection("Line Size", [width](TGraphObject& object) { object.Pen().SetWidth(width); });
 }
 
 void TMDIChild::FontColorChange() {
     if (!bInChange) {
         const TColor color = FontColor->Selected();
-        ApplyToSelection([color](TGraphObject& object) { object.Font().SetColor(color); });
+        FormatSelection("Font Color",
+                        [color](TGraphObject& object) { object.Font().SetColor(color); });
     }
 }
 
 void TMDIChild::NodeBackgroundColorChange() {
     if (!bInChange) {
         const TColor color = NodeBackgroundColor->Selected();
-        ApplyToSelection([color](TGraphObject& object) { object.Brush().SetColor(color); });
+        FormatSelection("Background Color",
+                        [color](TGraphObject& object) { object.Brush().SetColor(color); });
     }
 }
 
 void TMDIChild::LineColorChange() {
     if (!bInChange) {
         const TColor color = LineColor->Selected();
-        ApplyToSelection([color](TGraphObject& object) { object.Pen().SetColor(color); });
+        FormatSelection("Line Color",
+                        [color](TGraphObject& object) { object.Pen().SetColor(color); });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "GraphScrollBar.h"
 #include "graph/document/GraphDocument.h"
 #include "graph/document/GraphView.h"
+#include "graph/history/GraphHistory.h"
 
 #include <QAbstractScrollArea>
 #include <QString>
@@ -37,6 +38,10 @@ public:
 
     TGraphDocument& Document() { return fDocument; }
     const TGraphDocument& Document() const { return fDocument; }
+    // The undo history: the control records its mouse and key edits in it, the window
+    // around it its commands.
+    TGraphHistory& History() { return fHistory; }
+    const TGraphHistory& History() const { return fHistory; }
 
     // ---- Class registry (shared by all graphs) ----
     static void Register(const TGraphObjectClass& cls) { TGraphDocument::Register(cls); }
@@ -520,6 +525,13 @@ private:
     void RepaintHiddenSelection();
     void InvalidateSelectionHandles();
     bool HandleKey(QKeyEvent* event);
+    // A left press that may edit opens a step of the history; it ends at the release,
+    // or later when a drag goes on (drawing a link takes several clicks).
+    void BeginGesture(const QString& name, TGraphObject* pressed);
+    void SettleGesture();
+    // The dragged objects are kept just before the drag first moves them, so a click
+    // on a large selection costs nothing.
+    void CaptureDrag();
 
     TColor fGridColor = 0x808080;
     bool fShowGrid = true;
@@ -547,6 +559,10 @@ private:
     // Last, so that it goes first: its objects leave with their events while the rest
     // of the control still stands.
     TGraphDocument fDocument;
+    // Goes before the document and lets go of it.
+    TGraphHistory fHistory{fDocument};
+    bool fGestureStep = false;
+    bool fDragCaptured = false;
 };
 
 } // namespace zov

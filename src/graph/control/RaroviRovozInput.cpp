@@ -94,6 +94,21 @@ bool InsertMode(TGraphCommandMode mode) {
     return mode == cmInsertNode || mode == cmInsertLink;
 }
 
+// The names of the steps the mouse and the keys make.
+constexpr const char* kStepMove = "Move";
+constexpr const char* kStepResize = "Resize";
+constexpr const char* kStepEditLink = "Edit Link";
+constexpr const char* kStepInsertNode = "Insert Node";
+constexpr const char* kStepInsertLink = "Insert Link";
+
+// What dragging by a hit-test code does to the object.
+const char* DragStepName(const TGraphObject& object, uint32_t hitTest) {
+    if ((hitTest & (hcBody | hcCaption)) != 0) {
+        return kStepMove;
+    }
+    return object.IsLink() ? kStepEditLink : kStepResize;
+}
+
 } // namespace
 
 // ---- Qt's events ----
@@ -266,6 +281,18 @@ void TRaroviRovoz::MouseDown(TMouseButton button, TShiftState shift, int32_t x, 
     TPoint pt = ClientToGraph(x, y);
     FollowObjectUnderMouse(pt);
     const bool plainLeft = button == mbLeft && !shift.Contains(ssDouble);
+    SettleGesture();
+    if (button == mbLeft && DragSource() == nullptr) {
+        if (CommandMode() == cmInsertNode) {
+            BeginGesture(QString::fromLatin1(kStepInsertNode), nullptr);
+        } else if (CommandMode() == cmInsertLink) {
+            BeginGesture(QString::fromLatin1(kStepInsertLink), nullptr);
+        } else if (CommandMode() == cmEdit && fObjectAtCursor != nullptr &&
+                   fObjectAtCursor->Options().Contains(goSelectable)) {
+            BeginGesture(QString::fromLatin1(fObjectAtCursor->IsLink() ? kStepEditLink : kStepMove),
+                         fObjectAtCursor);
+        }
+    }
     switch (CommandMode()) {
     case cmPan:
         if (plainLeft) {
@@ -330,6 +357,7 @@ void TRaroviRovoz::MouseMove(TShiftState shift, int32_t x, int32_t y) {
         SetMarquee(Normalized(fMarqueeStart, fMarqueeEnd));
         ScrollInView(fMarqueeEnd);
     } else if (fObjectAtCursor != nullptr && CommandMode() != cmViewOnly) {
+        CaptureDrag();
         fObjectAtCursor->MouseMove(shift, pt);
     } else {
         SetScreenCursor(InsertMode(CommandMode()) ? crXHair1 : Cursor());
@@ -365,6 +393,33 @@ void TRaroviRovoz::MouseUp(TMouseButton button, TShiftState shift, int32_t x, in
     }
     if (OnMouseUp) {
         OnMouseUp(*this, button, shift, x, y);
+    }
+    SettleGesture();
+}
+
+void TRaroviRovoz::BeginGesture(const QString& name, TGraphObject* pressed) {
+    fHistory.BeginStep(name);
+    fGestureStep = true;
+    fDragCaptured = false;
+    if (pressed != nullptr) {
+        fHistory.Capture(*pressed);
+    }
+}
+
+void TRaroviRovoz::SettleGesture() {
+    if (fGestureStep && DragSource() == nullptr) {
+        fGestureStep = false;
+        fHistory.EndStep();
+    }
+}
+
+void TRaroviRovoz::CaptureDrag() {
+    if (fGestureStep && !fDragCaptured && DragSource() != nullptr) {
+        fDragCaptured = true;
+        fHistory.Capture(DraggingObjects());
+        if (!InsertMode(CommandMode())) {
+            fHistory.SetStepName(QString::fromLatin1(DragStepName(*DragSource(), DragHitTest())));
+        }
     }
 }
 
@@ -562,21 +617,39 @@ void TRaroviRovoz::DoObjectContextPopup(TGraphObject* object, const TPoint& mous
 
 bool TRaroviRovoz::ApplyKeyMap(uint16_t& key, TShiftState shift) {
     if (DragSource() != nullptr) {
+        CaptureDrag();
         GraphConstraints().SetSourceRect(DraggingBounds());
-        return DragSource()->KeyPress(key, shift);
+        const bool used = DragSource()->KeyPress(key, shift);
+        SettleGesture();
+        return used;
     }
     bool used = false;
     if (CommandMode() == cmEdit || InsertMode(CommandMode())) {
         // Every selected object moves by the same offset, confined for the whole
         // selection; objects may go away while they handle the key.
-        GraphConstraints().SetSourceRect(SelectionBounds());
-        WithUpdate(*this, [&] {
-            for (TGraphObject* object = SelectedObjects().First(); object != nullptr;
-                 object = SelectedObjects().Next()) {
-                TListEnumGuard keep(SelectedObjects());
-                used = object->KeyPress(key, shift) || used;
-            }
-        });
+        auto press = [&] {
+            GraphConstraints().SetSourceRect(SelectionBounds());
+            WithUpdate(*this, [&] {
+                for (TGraphObject* object = SelectedObjects().First(); object != nullptr;
+                     object = SelectedObjects().Next()) {
+                    TListEnumGuard keep(SelectedObjects());
+                    used = object->KeyPress(key, shift) || used;
+                }
+            });
+        };
+        // Arrow keys move (Shift: resize) the selection; a run of them is one step.
+        if (key >= VK_LEFT && key <= VK_DOWN && SelectedObjects().Count() > 0) {
+            const bool resize = shift.Contains(ssShift);
+            fHistory.Record(
+                QString::fromLatin1(resize ? kStepResize : kStepMove),
+                [&] {
+                    fHistory.Capture(SelectedObjects());
+                    press();
+                },
+                resize ? TStepMerge::KeyResize : TStepMerge::KeyMove);
+        } else {
+            press();
+        }
     }
     if (used) {
         return true;

@@ -1,5 +1,6 @@
 #include "GraphDocument.h"
 
+#include "GraphChangeRecorder.h"
 #include "GraphClasses.h"
 #include "GraphView.h"
 #include "graph/model/Geometry.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zov {
 
@@ -341,6 +343,9 @@ void TGraphDocument::ObjectsListChanged(TGraphObject* object, TGraphObjectListAc
         }
         return;
     }
+    if (fRecorder != nullptr) {
+        fRecorder->ObjectListChanged(object, action);
+    }
     switch (action) {
     case glAdded:
         fIDIndex.Add(object);
@@ -418,6 +423,9 @@ void TGraphDocument::NoteObjectChange(TGraphObject* object, TGraphChangeFlags fl
     if (fDestroying) {
         return;
     }
+    if (fRecorder != nullptr && flags.Contains(gcData)) {
+        fRecorder->ObjectDataChanged(object);
+    }
     if (flags.Contains(gcPlacement) || flags.Contains(gcView)) {
         IndexObject(object);
     }
@@ -472,6 +480,9 @@ void TGraphDocument::NoteObjectIDChange(TGraphObject* object, uint32_t oldID) {
 
 void TGraphDocument::NoteObjectReplaced(TGraphObject* oldObject, TGraphObject* newObject) {
     fIDIndex.Replace(oldObject, newObject);
+    if (fRecorder != nullptr) {
+        fRecorder->ObjectReplaced(oldObject, newObject);
+    }
     fSpatialIndex.Remove(oldObject);
     fSpatialIndex.Add(newObject, newObject->SelectedVisualRect());
     fSpatialIndex.OrderChanged();
@@ -527,14 +538,50 @@ TRect TGraphDocument::GetPaperSize() const {
     return {PageMargin, PageMargin, PageMargin + size.cx, PageMargin + size.cy};
 }
 
+void TGraphDocument::SetInfo(int index, const QString& value) {
+    TZOVstring& line = fInfo.Info.at(index);
+    const auto before = line.Bytes();
+    line.SetText(value);
+    if (line.Bytes() != before) {
+        NotePageInfoChange();
+    }
+}
+
 void TGraphDocument::SetLage(char value) {
-    fInfo.Lage = value;
+    if (std::exchange(fInfo.Lage, value) != value) {
+        NotePageInfoChange();
+    }
     ApplyPageBounds();
 }
 
 void TGraphDocument::SetPaperType(TPaperType value) {
-    fInfo.PaperType = value < kPaperTypeCount ? value : pCustom;
+    value = value < kPaperTypeCount ? value : pCustom;
+    if (std::exchange(fInfo.PaperType, value) != value) {
+        NotePageInfoChange();
+    }
     ApplyPageBounds();
+}
+
+void TGraphDocument::SetPageInfo(const TGraphFileInfo& value) {
+    if (value != fInfo) {
+        fInfo = value;
+        fInfo.PaperType = value.PaperType < kPaperTypeCount ? value.PaperType : pCustom;
+        NotePageInfoChange();
+    }
+    ApplyPageBounds();
+}
+
+void TGraphDocument::NotePageInfoChange() {
+    if (fRecorder != nullptr) {
+        fRecorder->PageInfoChanged();
+    }
+}
+
+void TGraphDocument::ChangeModified(bool value) {
+    if (value != fModified) {
+        fModified = value;
+        DoGraphChange();
+    }
 }
 
 void TGraphDocument::ApplyPageBounds() {

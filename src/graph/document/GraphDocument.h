@@ -23,6 +23,7 @@ class QPaintDevice;
 
 namespace zov {
 
+class TGraphChangeRecorder;
 class TGraphLink;
 class TGraphNode;
 class TGraphView;
@@ -57,11 +58,18 @@ public:
     // own them.
     void AddView(TGraphView* view);
     void RemoveView(TGraphView* view);
+    // The one recorder told of every stored change (nullptr: none); not owned.
+    void SetChangeRecorder(TGraphChangeRecorder* recorder) { fRecorder = recorder; }
 
     // ---- Updates ----
     void BeginUpdate();
     void EndUpdate();
     bool Updating() const { return fUpdateCount > 0; }
+    // Runs work with the Can… queries answered by the graph alone, as when reading.
+    template <class F> void WithQueriesSuspended(F&& work) {
+        TCounterGuard suspend(fSuspendQueryEvents);
+        work();
+    }
     // Repaints every view (collected until the end of an open update).
     void Invalidate() override;
     void InvalidateRect(const TRect& rect) override;
@@ -183,6 +191,8 @@ public:
     bool Modified() const { return fModified; }
     // Stores the flag; fires nothing.
     void SetModified(bool value) { fModified = value; }
+    // Stores the flag and fires OnGraphChange when it changed.
+    void ChangeModified(bool value);
     // The mode decides which changes count as modifications (placing a new object is
     // none until it is placed) and ends a running drag when it changes.
     TGraphCommandMode CommandMode() const { return fCommandMode; }
@@ -193,13 +203,16 @@ public:
 
     // ---- Page information (saved with the graph) ----
     QString Info(int index) const { return fInfo.Info.at(index).Text(); }
-    void SetInfo(int index, const QString& value) { fInfo.Info.at(index).SetText(value); }
+    void SetInfo(int index, const QString& value);
     char Lage() const { return fInfo.Lage; }
     void SetLage(char value);
     TPaperType PaperType() const { return fInfo.PaperType; }
     void SetPaperType(TPaperType value);
     // The page in graph units, PageMargin from the origin.
     TRect GetPaperSize() const;
+    // All of it at once, as the graph file holds it.
+    const TGraphFileInfo& PageInfo() const { return fInfo; }
+    void SetPageInfo(const TGraphFileInfo& value);
 
     // ---- Published for the document window, never saved with the graph ----
     // The author's name and initials and two plain values the window's form sets; no
@@ -318,11 +331,13 @@ private:
     std::vector<TGraphObject*> ObjectsToDraw(TCanvas& canvas, TGraphObjectList& list);
     void IndexObject(TGraphObject* object);
     void NotePlacementChange(const TGraphObject* object);
+    void NotePageInfoChange();
     // Draws the list's objects on a device with the graph point origin at (0, 0);
     // throws EFCreateError when the device cannot be painted on.
     void DrawObjectsOn(QPaintDevice& device, TGraphObjectList& list, const TPoint& origin);
 
     std::vector<TGraphView*> fViews;
+    TGraphChangeRecorder* fRecorder = nullptr;
     TGraphObjectList fObjects;
     TGraphObjectList fSelectedObjects;
     TGraphObjectList fDraggingObjects;

@@ -10,6 +10,7 @@
 #include "platform/types/Exceptions.h"
 
 #include <cmath>
+#include <utility>
 
 namespace zov {
 namespace {
@@ -529,6 +530,23 @@ void TGraphLink::ResolveReferences() {
             fTarget = found;
             found->LinkInputs().Add(this);
         }
+    }
+}
+
+void TGraphLink::CollectReferencedObjects(std::vector<TGraphObject*>& objects) const {
+    for (TGraphObject* end : {fSource, fTarget}) {
+        if (end != nullptr) {
+            objects.push_back(end);
+        }
+    }
+}
+
+void TGraphLink::ReleaseReferences() {
+    if (TGraphObject* source = std::exchange(fSource, nullptr)) {
+        source->LinkOutputs().Remove(this);
+    }
+    if (TGraphObject* target = std::exchange(fTarget, nullptr)) {
+        target->LinkInputs().Remove(this);
     }
 }
 

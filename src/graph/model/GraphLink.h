@@ -135,6 +135,9 @@ public:
     // A hooked link first follows (dnChanged) or lets go of (dnGoingAway) its own ends.
     void TellDependents(TDependentNotice notice) override;
     void ResolveReferences() override;
+    void CollectReferencedObjects(std::vector<TGraphObject*>& objects) const override;
+    // Leaves its ends' link lists without telling anyone.
+    void ReleaseReferences() override;
     void RefreshFromReferences() override;
     void ReferenceChanged(TGraphObject* object, TDependentNotice notice) override;
     // The middle point (or the middle of the two middle ones); without points, the centre

@@ -81,16 +81,21 @@ TGraphObject* TGraphObject::CreateByReading(const TGraphObjectClass& cls, TGraph
     return guard.Release();
 }
 
-TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraphObject* another) {
+TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraphObject* another,
+                                            TStream* state) {
     another->fStates.Include(osConverting);
     TGraphObject* object = nullptr;
     try {
         object = cls.Construct(another->Owner());
         object->fStates.Include(osConverting);
-        TMemoryStream state;
-        another->SaveToStream(state);
-        state.SetPosition(0);
-        object->LoadFromStream(state);
+        if (state != nullptr) {
+            object->LoadFromStream(*state);
+        } else {
+            TMemoryStream own;
+            another->SaveToStream(own);
+            own.SetPosition(0);
+            object->LoadFromStream(own);
+        }
         object->fData = another->fData;
         object->fLinkInputList->Assign(*another->fLinkInputList);
         object->fLinkOutputList->Assign(*another->fLinkOutputList);
@@ -103,8 +108,20 @@ TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraph
         throw;
     }
 
+    // A state of its own brings its own ends: the old object lets go of those it has.
+    if (state != nullptr) {
+        another->ReleaseReferences();
+    }
+    // Only the objects hooked to the old one and those it is hooked to refer to it.
+    std::vector<TGraphObject*> referring;
+    referring.reserve(static_cast<size_t>(another->DependentCount()) + 2);
+    for (int32_t i = 0; i < another->DependentCount(); ++i) {
+        referring.push_back(another->fDependentList->Items(i));
+    }
+    another->CollectReferencedObjects(referring);
+
     // From here on the new object stands in the old one's place.
-    auto swapPlaces = [another](TGraphObject* from, TGraphObject* to) {
+    auto swapPlaces = [another, &referring](TGraphObject* from, TGraphObject* to) {
         TGraphOwner* owner = another->Owner();
         if (owner == nullptr) {
             return;
@@ -113,9 +130,8 @@ TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraph
             owner->NoteObjectReplaced(from, to);
         }
         owner->SelectedObjects().Replace(from, to);
-        TGraphObjectList& objects = owner->Objects();
-        for (int32_t i = objects.Count() - 1; i >= 0; --i) {
-            objects.Items(i)->RedirectReferences(from, to);
+        for (TGraphObject* object : referring) {
+            object->RedirectReferences(from, to);
         }
     };
     swapPlaces(another, object);
@@ -478,6 +494,12 @@ TGraphObject* TGraphObject::ConvertTo(const TGraphObjectClass* anotherClass) {
         return this;
     }
     TGraphObject* replacement = CreateInPlaceOf(*anotherClass, this);
+    Free();
+    return replacement;
+}
+
+TGraphObject* TGraphObject::ReplaceByState(const TGraphObjectClass& cls, TStream& state) {
+    TGraphObject* replacement = CreateInPlaceOf(cls, this, &state);
     Free();
     return replacement;
 }

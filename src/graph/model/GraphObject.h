@@ -71,9 +71,11 @@ public:
     // again and passes the error on.
     static TGraphObject* CreateByReading(const TGraphObjectClass& cls, TGraphOwner* owner,
                                          TStream& stream);
-    // A new object of cls standing in another's place: same data, ID, links, index and
-    // selection. The other object is left to be freed by the caller.
-    static TGraphObject* CreateInPlaceOf(const TGraphObjectClass& cls, TGraphObject* another);
+    // A new object of cls standing in another's place: same data (or, with a state, the
+    // data read from it, a link's ends included), ID, links, index and selection. The
+    // other object is left to be freed by the caller.
+    static TGraphObject* CreateInPlaceOf(const TGraphObjectClass& cls, TGraphObject* another,
+                                         TStream* state = nullptr);
     void Free();
     // Frees an object its owner has already taken out of Objects (saves looking for
     // it there, which makes removing every object of a large graph quadratic).
@@ -177,6 +179,10 @@ public:
     // Replaces this object by one of another class of the same kind (node or link);
     // returns the new object (this one is then freed), or this one when nothing changed.
     virtual TGraphObject* ConvertTo(const TGraphObjectClass* anotherClass);
+    // Replaces this object by one of cls read from state (an object-state body) in the
+    // same place, exactly as reading it anew would make it; this one is freed. Returns
+    // the new object.
+    TGraphObject* ReplaceByState(const TGraphObjectClass& cls, TStream& state);
     bool Delete();
     bool CanDelete();
 
@@ -200,6 +206,10 @@ public:
     virtual void TellDependents(TDependentNotice notice);
     // Finds the objects referred to by ID (a link's ends) once they are in the graph.
     virtual void ResolveReferences() {}
+    // Adds the objects this one refers to (a link's ends).
+    virtual void CollectReferencedObjects(std::vector<TGraphObject*>&) const {}
+    // Lets go of the objects referred to, before a replacement with a state of its own.
+    virtual void ReleaseReferences() {}
     // Follows the objects referred to (a link's hooked ends); Changed calls it for
     // gcDependency.
     virtual void RefreshFromReferences() {}

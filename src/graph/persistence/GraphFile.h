@@ -25,6 +25,8 @@ public:
     // Takes a stored block; a length above 49 counts as 49.
     void SetStored(const std::array<uint8_t, kStoredSize>& block);
 
+    bool operator==(const TZOVstring&) const = default;
+
 private:
     std::array<uint8_t, kMaxLength + 1> fBytes{};
 };
@@ -34,6 +36,8 @@ struct TGraphFileInfo {
     std::array<TZOVstring, 4> Info;
     char Lage = 'L';
     TPaperType PaperType = pA4;
+
+    bool operator==(const TGraphFileInfo&) const = default;
 };
 
 // The four bytes a graph file starts with: "0.GS".
