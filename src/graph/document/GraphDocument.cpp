@@ -483,9 +483,7 @@ void TGraphDocument::NoteObjectReplaced(TGraphObject* oldObject, TGraphObject* n
     if (fRecorder != nullptr) {
         fRecorder->ObjectReplaced(oldObject, newObject);
     }
-    fSpatialIndex.Remove(oldObject);
-    fSpatialIndex.Add(newObject, newObject->SelectedVisualRect());
-    fSpatialIndex.OrderChanged();
+    fSpatialIndex.Replace(oldObject, newObject, newObject->SelectedVisualRect());
     ForEachView([&](TGraphView& view) { view.ObjectReplaced(oldObject, newObject); });
 }
 

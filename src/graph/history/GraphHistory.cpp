@@ -5,6 +5,8 @@
 #include "platform/types/Exceptions.h"
 
 #include <algorithm>
+#include <bitset>
+#include <cstdint>
 #include <map>
 #include <utility>
 #include <vector>
@@ -25,13 +27,24 @@ void FindIndexes(TGraphObjectList& objects,
         }
         return;
     }
+    // One bit per address lets most objects of a long list pass without a lookup.
+    constexpr size_t kFilterBits = size_t{1} << 14;
+    const auto bit = [](const TGraphObject* object) {
+        return (reinterpret_cast<uintptr_t>(object) >> 4) & (kFilterBits - 1);
+    };
+    std::bitset<kFilterBits> filter;
     std::unordered_map<const TGraphObject*, TObjectImage*> images;
     images.reserve(pending.size());
     for (auto& [object, image] : pending) {
         images.emplace(object, image);
+        filter.set(bit(object));
     }
     for (int32_t i = 0; i < objects.Count() && !images.empty(); ++i) {
-        const auto it = images.find(objects.Items(i));
+        const TGraphObject* object = objects.Items(i);
+        if (!filter.test(bit(object))) {
+            continue;
+        }
+        const auto it = images.find(object);
         if (it != images.end()) {
             it->second->Index = i;
             images.erase(it);
@@ -77,11 +90,25 @@ void TGraphHistory::EndStep() {
 }
 
 void TGraphHistory::Capture(TGraphObject& object) {
+    std::vector<TGraphObject*> objects{&object};
+    CaptureAll(objects);
+}
+
+void TGraphHistory::Capture(TGraphObjectList& list) {
+    std::vector<TGraphObject*> objects;
+    objects.reserve(static_cast<size_t>(list.Count()));
+    for (int32_t i = 0; i < list.Count(); ++i) {
+        objects.push_back(list.Items(i));
+    }
+    CaptureAll(objects);
+}
+
+// The places of all objects kept are found in one pass over the list.
+void TGraphHistory::CaptureAll(std::vector<TGraphObject*>& work) {
     if (fDepth == 0) {
         return;
     }
     std::vector<std::pair<TGraphObject*, TObjectImage*>> pending;
-    std::vector<TGraphObject*> work{&object};
     while (!work.empty()) {
         TGraphObject* next = work.back();
         work.pop_back();
@@ -102,12 +129,6 @@ void TGraphHistory::Capture(TGraphObject& object) {
         fLost = true;
     }
     FindIndexes(fDocument.Objects(), pending);
-}
-
-void TGraphHistory::Capture(TGraphObjectList& list) {
-    for (int32_t i = 0; i < list.Count(); ++i) {
-        Capture(*list.Items(i));
-    }
 }
 
 void TGraphHistory::CapturePageInfo() {

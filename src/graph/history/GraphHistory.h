@@ -8,6 +8,7 @@
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace zov {
 
@@ -82,6 +83,8 @@ private:
     void ObjectReplaced(TGraphObject* oldObject, TGraphObject* newObject) override;
     void PageInfoChanged() override;
 
+    // Keeps the objects of work and the links hooked to them; empties work.
+    void CaptureAll(std::vector<TGraphObject*>& work);
     bool Known(TGraphObject* object) const;
     // A change no step can undo: the history goes, and the graph stays modified.
     void DropHistory();

@@ -39,6 +39,16 @@ void PlaceInOrder(TGraphDocument& document, const TStepContent& content, bool be
     }
 }
 
+// Where the object stands before the step's side is put back: exact while no object
+// has left, come back or moved, which is what matters for the long lists.
+int32_t CurrentIndex(const TStepContent& content, const TObjectChange& change, bool before) {
+    if (!before) {
+        return change.Before ? change.Before->Index : -1;
+    }
+    const std::optional<TObjectImage>& image = content.OrderChanged ? change.After : change.Before;
+    return image ? image->Index : -1;
+}
+
 } // namespace
 
 TObjectImage TObjectImage::Of(TGraphObject& object) {
@@ -121,7 +131,8 @@ void ApplyStepSide(TGraphDocument& document, const TStepContent& content, bool b
                     image && !isReturning[i] ? document.FindObjectByID(change.ID) : nullptr;
                 if (object != nullptr) {
                     TMemoryStream state(image->State);
-                    object->ReplaceByState(*image->Class, state);
+                    object->ReplaceByState(*image->Class, state,
+                                           CurrentIndex(content, change, before));
                 }
             }
             for (TGraphObject* object : returned) {

@@ -82,7 +82,7 @@ TGraphObject* TGraphObject::CreateByReading(const TGraphObjectClass& cls, TGraph
 }
 
 TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraphObject* another,
-                                            TStream* state) {
+                                            TStream* state, int32_t indexHint) {
     another->fStates.Include(osConverting);
     TGraphObject* object = nullptr;
     try {
@@ -121,12 +121,12 @@ TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraph
     another->CollectReferencedObjects(referring);
 
     // From here on the new object stands in the old one's place.
-    auto swapPlaces = [another, &referring](TGraphObject* from, TGraphObject* to) {
+    auto swapPlaces = [another, &referring, indexHint](TGraphObject* from, TGraphObject* to) {
         TGraphOwner* owner = another->Owner();
         if (owner == nullptr) {
             return;
         }
-        if (owner->Objects().Replace(from, to) >= 0) {
+        if (owner->Objects().Replace(from, to, indexHint) >= 0) {
             owner->NoteObjectReplaced(from, to);
         }
         owner->SelectedObjects().Replace(from, to);
@@ -498,8 +498,9 @@ TGraphObject* TGraphObject::ConvertTo(const TGraphObjectClass* anotherClass) {
     return replacement;
 }
 
-TGraphObject* TGraphObject::ReplaceByState(const TGraphObjectClass& cls, TStream& state) {
-    TGraphObject* replacement = CreateInPlaceOf(cls, this, &state);
+TGraphObject* TGraphObject::ReplaceByState(const TGraphObjectClass& cls, TStream& state,
+                                           int32_t indexHint) {
+    TGraphObject* replacement = CreateInPlaceOf(cls, this, &state, indexHint);
     Free();
     return replacement;
 }

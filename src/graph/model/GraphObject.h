@@ -74,8 +74,9 @@ public:
     // A new object of cls standing in another's place: same data (or, with a state, the
     // data read from it, a link's ends included), ID, links, index and selection. The
     // other object is left to be freed by the caller.
+    // indexHint: where another is expected in the owner's list, which saves a search.
     static TGraphObject* CreateInPlaceOf(const TGraphObjectClass& cls, TGraphObject* another,
-                                         TStream* state = nullptr);
+                                         TStream* state = nullptr, int32_t indexHint = -1);
     void Free();
     // Frees an object its owner has already taken out of Objects (saves looking for
     // it there, which makes removing every object of a large graph quadratic).
@@ -182,7 +183,8 @@ public:
     // Replaces this object by one of cls read from state (an object-state body) in the
     // same place, exactly as reading it anew would make it; this one is freed. Returns
     // the new object.
-    TGraphObject* ReplaceByState(const TGraphObjectClass& cls, TStream& state);
+    TGraphObject* ReplaceByState(const TGraphObjectClass& cls, TStream& state,
+                                 int32_t indexHint = -1);
     bool Delete();
     bool CanDelete();
 

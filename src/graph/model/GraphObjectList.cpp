@@ -119,8 +119,11 @@ void TGraphObjectList::Assign(const TGraphObjectList& source) {
     }
 }
 
-int32_t TGraphObjectList::Replace(const TGraphObject* oldItem, TGraphObject* newItem) {
-    const int32_t index = IndexOf(oldItem);
+int32_t TGraphObjectList::Replace(const TGraphObject* oldItem, TGraphObject* newItem,
+                                  int32_t hint) {
+    const int32_t index = hint >= 0 && hint < fCount && fItems[static_cast<size_t>(hint)] == oldItem
+                              ? hint
+                              : IndexOf(oldItem);
     if (index >= 0) {
         fItems[static_cast<size_t>(index)] = newItem;
     }

@@ -42,9 +42,9 @@ public:
     // Deletes every item from the last one, each with its event, and forgets saved walks.
     void Clear();
     void Assign(const TGraphObjectList& source);
-    // Puts newItem where oldItem is (searched from the end) without any event; the
-    // index, or -1.
-    int32_t Replace(const TGraphObject* oldItem, TGraphObject* newItem);
+    // Puts newItem where oldItem is (at hint when it is there, else searched from the
+    // end) without any event; the index, or -1.
+    int32_t Replace(const TGraphObject* oldItem, TGraphObject* newItem, int32_t hint = -1);
 
     TGraphObject* First();
     TGraphObject* Next();

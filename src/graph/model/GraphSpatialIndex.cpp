@@ -87,6 +87,20 @@ void TGraphSpatialIndex::Remove(TGraphObject* object) {
     --fCount;
 }
 
+void TGraphSpatialIndex::Replace(TGraphObject* oldObject, TGraphObject* newObject,
+                                 const TRect& area) {
+    const Entry* entry = EntryOf(oldObject);
+    if (entry == nullptr) {
+        Add(newObject, area);
+        OrderChanged();
+        return;
+    }
+    const uint64_t order = entry->Order;
+    Remove(oldObject);
+    Add(newObject, area);
+    fEntries[newObject->fSpatialSlot].Order = order;
+}
+
 void TGraphSpatialIndex::Clear() {
     for (Entry& entry : fEntries) {
         if (entry.Object != nullptr) {

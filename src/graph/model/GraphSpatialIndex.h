@@ -28,6 +28,8 @@ public:
     void Remove(TGraphObject* object);
     // Forgets every object; they must all still exist.
     void Clear();
+    // newObject takes oldObject's place in the list (and its order) with its own area.
+    void Replace(TGraphObject* oldObject, TGraphObject* newObject, const TRect& area);
     // The list order changed other than by appending.
     void OrderChanged() { fOrderStale = true; }
 

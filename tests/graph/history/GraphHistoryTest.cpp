@@ -129,6 +129,16 @@ TEST_F(GraphHistoryTest, DrawingOrderIsRestored) {
     ExpectUndoRedo(before);
 }
 
+TEST_F(GraphHistoryTest, ObjectsReadAnewKeepTheirPlaceUnderOthers) {
+    TGraphNode* above = doc.InsertNode({120, 110, 200, 170}, &TRectangularNode::Class());
+    history.Clear();
+    Step({a}, [&] { a->SetText(QStringLiteral("changed")); });
+    history.Undo();
+    EXPECT_EQ(doc.FindObjectAt(130, 120), above);
+    history.Redo();
+    EXPECT_EQ(doc.FindObjectAt(130, 120), above);
+}
+
 TEST_F(GraphHistoryTest, ClassDataAndHooksAreRestored) {
     struct TCase {
         const char* Name;
