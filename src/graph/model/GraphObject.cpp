@@ -108,6 +108,8 @@ TGraphObject* TGraphObject::CreateInPlaceOf(const TGraphObjectClass& cls, TGraph
         throw;
     }
 
+    // The old object's area, handles included, shows what stands there next.
+    another->Invalidate();
     // A state of its own brings its own ends: the old object lets go of those it has.
     if (state != nullptr) {
         another->ReleaseReferences();

@@ -153,6 +153,25 @@ TEST_F(PaintTest, ShowingHiddenHandlesRepaintsTheirWholeReach) {
     EXPECT_TRUE((QRegion(reach) - painted).isEmpty());
 }
 
+TEST_F(PaintTest, UndoRepaintsTheAreaAnObjectLeaves) {
+    TGraphNode* node = Node({100, 100, 200, 160});
+    node->SetSelected(true);
+    graph->History().Clear();
+    graph->History().Record(QStringLiteral("Move"), [&] {
+        graph->History().Capture(*node);
+        node->OffsetBy(300, 200);
+    });
+    QCoreApplication::processEvents();
+    QRegion painted;
+    TPaintRecorder recorder(painted);
+    graph->viewport()->installEventFilter(&recorder);
+    const TRect moved = node->SelectedVisualRect();
+    graph->History().Undo();
+    QCoreApplication::processEvents();
+    const QRect left(moved.Left, moved.Top, moved.Width(), moved.Height());
+    EXPECT_TRUE((QRegion(left) - painted).isEmpty()) << "the moved node and its handles stay";
+}
+
 TEST_F(PaintTest, RulerNumbersUseTheControlsFontFace) {
     const QRect ruler(28, 0, 400, 26);
     const QImage arial = Grab().copy(ruler);
