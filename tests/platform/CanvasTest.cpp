@@ -196,6 +196,37 @@ TEST_F(CanvasTest, PixelsReadAndWrite) {
     EXPECT_EQ(Canvas().Pixel(120, 0), clNone);
 }
 
+// A grid set at once hits the very pixels that setting its points one by one hits,
+// from sparse dots to a grid denser than the pixels.
+TEST(CanvasPixelGridTest, SetsThePixelsItsPointsWould) {
+    for (const int32_t window : {100, 37, 250, 800, 2000, 4000}) {
+        SCOPED_TRACE(window);
+        TBitmapCanvas byPoints(120, 100);
+        TBitmapCanvas byGrid(120, 100);
+        std::vector<int32_t> xs;
+        std::vector<int32_t> ys;
+        std::vector<TPoint> points;
+        for (int32_t y = 3; y < 2 * window; y += 8) {
+            ys.push_back(y);
+        }
+        for (int32_t x = 5; x < 3 * window; x += 8) {
+            xs.push_back(x);
+            for (int32_t y : ys) {
+                points.push_back({x, y});
+            }
+        }
+        for (TCanvas* canvas : {&byPoints.Canvas(), &byGrid.Canvas()}) {
+            canvas->SetMapMode(TMapMode::Anisotropic);
+            canvas->SetWindowExt(window, window);
+            canvas->SetViewportExt(100, 100);
+            canvas->SetWindowOrg(2, 1);
+        }
+        byPoints.Canvas().SetPixels(points, clRed);
+        byGrid.Canvas().SetPixelGrid(xs, ys, clRed);
+        EXPECT_EQ(byGrid.Image(), byPoints.Image());
+    }
+}
+
 TEST_F(CanvasTest, MappingScalesAndMovesLogicalUnits) {
     Canvas().SetMapMode(TMapMode::Anisotropic);
     Canvas().SetWindowExt(100, 100);

@@ -96,15 +96,15 @@ void TRaroviRovoz::PaintBackground(TCanvas& canvas) {
     TRect work = clip;
     ShrinkRectToOverlap(work, page);
     if (fShowGrid && !work.IsEmpty()) {
-        std::vector<TPoint> dots;
-        const int32_t x0 = FirstMultiple(work.Left, GridSize());
-        const int32_t y0 = FirstMultiple(work.Top, GridSize());
-        for (int32_t y = y0; y < work.Bottom; y += GridSize()) {
-            for (int32_t x = x0; x < work.Right; x += GridSize()) {
-                dots.push_back({x, y});
-            }
+        std::vector<int32_t> xs;
+        std::vector<int32_t> ys;
+        for (int32_t x = FirstMultiple(work.Left, GridSize()); x < work.Right; x += GridSize()) {
+            xs.push_back(x);
         }
-        canvas.SetPixels(dots, fGridColor);
+        for (int32_t y = FirstMultiple(work.Top, GridSize()); y < work.Bottom; y += GridSize()) {
+            ys.push_back(y);
+        }
+        canvas.SetPixelGrid(xs, ys, fGridColor);
     }
 
     // The rulers follow the repainted stretch of the page in their own direction.

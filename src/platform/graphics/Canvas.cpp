@@ -630,6 +630,61 @@ void TCanvas::SetPixels(const std::vector<TPoint>& points, TColor color) {
     fPainter->restore();
 }
 
+void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int32_t>& ys,
+                           TColor color) {
+    if (xs.empty() || ys.empty()) {
+        return;
+    }
+    const QTransform toDevice = fPainter->worldTransform();
+    if (toDevice.m12() != 0 || toDevice.m21() != 0 || !toDevice.isAffine()) {
+        std::vector<TPoint> points;
+        points.reserve(xs.size() * ys.size());
+        for (int32_t y : ys) {
+            for (int32_t x : xs) {
+                points.push_back({x, y});
+            }
+        }
+        SetPixels(points, color);
+        return;
+    }
+    // Without rotation a device column depends on x alone, a row on y alone.
+    auto devicePixels = [](const std::vector<int32_t>& values, double scale, double offset) {
+        std::vector<int> pixels;
+        pixels.reserve(values.size());
+        for (int32_t v : values) {
+            pixels.push_back(static_cast<int>(std::floor(v * scale + offset + 0.5)));
+        }
+        std::sort(pixels.begin(), pixels.end());
+        pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+        return pixels;
+    };
+    const std::vector<int> columns = devicePixels(xs, toDevice.m11(), toDevice.dx());
+    const std::vector<int> rows = devicePixels(ys, toDevice.m22(), toDevice.dy());
+    auto gapless = [](const std::vector<int>& pixels) {
+        return pixels.back() - pixels.front() + 1 == static_cast<int>(pixels.size());
+    };
+    fPainter->save();
+    fPainter->resetTransform();
+    fPainter->setRenderHint(QPainter::Antialiasing, false);
+    fPainter->setCompositionMode(QPainter::CompositionMode_Source);
+    if (gapless(columns) && gapless(rows)) {
+        fPainter->fillRect(
+            QRect(QPoint(columns.front(), rows.front()), QPoint(columns.back(), rows.back())),
+            ToQColor(color));
+    } else {
+        QPolygon points;
+        points.reserve(static_cast<qsizetype>(columns.size() * rows.size()));
+        for (int row : rows) {
+            for (int column : columns) {
+                points.append(QPoint(column, row));
+            }
+        }
+        fPainter->setPen(QPen(ToQColor(color), 0));
+        fPainter->drawPoints(points);
+    }
+    fPainter->restore();
+}
+
 // ---- Clipping ------------------------------------------------------------------------
 
 void TCanvas::SetClipRect(const TRect& rect) {

@@ -98,6 +98,10 @@ public:
     void SetPixel(int32_t x, int32_t y, TColor color);
     // One device pixel at each logical point, whatever the mapping's scale.
     void SetPixels(const std::vector<TPoint>& points, TColor color);
+    // SetPixels for every (x, y) of the two lists, each pixel set once: the points that
+    // land on one device pixel when zoomed out cost nothing, and a grid as dense as
+    // the pixels becomes one filled rectangle.
+    void SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int32_t>& ys, TColor color);
 
     // Clipping. ClipRect is the smallest rectangle around the drawable area, in
     // logical units (the whole device when nothing is clipped).
