@@ -248,6 +248,13 @@ public:
     void SetShowHiddenObjects(bool value) { fDocument.SetShowHiddenObjects(value); }
     bool HideSelection() const { return fHideSelection; }
     void SetHideSelection(bool value);
+    // Zoomed out, the screen leaves out what is too small to see (illegible captions)
+    // and sketches tiny objects; exports and printing always draw every detail.
+    bool SimplifiedPainting() const { return fSimplifiedPainting; }
+    void SetSimplifiedPainting(bool value) {
+        fSimplifiedPainting = value;
+        Invalidate();
+    }
     bool LockNodes() const { return fDocument.LockNodes(); }
     void SetLockNodes(bool value) { fDocument.SetLockNodes(value); }
     bool LockLinks() const { return fDocument.LockLinks(); }
@@ -533,6 +540,7 @@ private:
     // on a large selection costs nothing.
     void CaptureDrag();
 
+    bool fSimplifiedPainting = true;
     TColor fGridColor = 0x808080;
     bool fShowGrid = true;
     bool fHideSelection = false;

@@ -51,6 +51,7 @@ void TRaroviRovoz::paintEvent(QPaintEvent* event) {
         painter.fillRect(area, ToQColor(Color()));
     }
     TCanvas canvas(&painter);
+    canvas.SetSimplified(fSimplifiedPainting);
     // The view's canvas starts with the control's font: the ruler numbers keep its face.
     canvas.Font().Assign(Font());
     SetupDC(canvas);

@@ -133,6 +133,8 @@ public:
     // ---- Drawing and export ----
     // The objects of the list in drawing order on the canvas, in its current
     // coordinates; only those inside its clip rectangle when the list is the graph's.
+    // A simplified canvas zoomed out gets objects too small to show their shape as
+    // sketches (TGraphSketch), without their draw events.
     void PaintObjects(TCanvas& canvas, TGraphObjectList& list);
     void Draw(TCanvas& canvas) { PaintObjects(canvas, fObjects); }
     // The graph's objects stretched so that the page's bottom-right corner lands on

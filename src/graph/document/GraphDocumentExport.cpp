@@ -1,6 +1,7 @@
 // The graph's objects as pictures (metafile, bitmap, SVG, PDF) and on paper.
 #include "CanvasRecall.h"
 #include "GraphDocument.h"
+#include "GraphSketch.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/pictures/BandedImageWriter.h"
 #include "platform/pictures/EmfWriter.h"
@@ -158,8 +159,19 @@ void TGraphDocument::PaintObjects(TCanvas& canvas, TGraphObjectList& list) {
     DoBeforeDraw(canvas);
     {
         TCanvasRecall recall(&canvas);
-        for (TGraphObject* object : ObjectsToDraw(canvas, list)) {
-            object->Draw(canvas);
+        const std::vector<TGraphObject*> objects = ObjectsToDraw(canvas, list);
+        if (canvas.Simplified() && canvas.DeviceScale() < 1) {
+            TGraphSketch sketch(canvas);
+            for (TGraphObject* object : objects) {
+                if (!sketch.Take(*object)) {
+                    sketch.Flush();
+                    object->Draw(canvas);
+                }
+            }
+        } else {
+            for (TGraphObject* object : objects) {
+                object->Draw(canvas);
+            }
         }
     }
     DoAfterDraw(canvas);

@@ -560,7 +560,7 @@ void TGraphObject::Draw(TCanvas& canvas) {
         fOwner->DoObjectBeforeDraw(this, canvas);
     }
     DrawShape(canvas);
-    if (fOptions.Contains(goShowCaption)) {
+    if (fOptions.Contains(goShowCaption) && canvas.TextLegible(fFont->Height())) {
         DrawCaption(canvas);
     }
     if (fOwner != nullptr) {

@@ -630,6 +630,17 @@ void TCanvas::SetPixels(const std::vector<TPoint>& points, TColor color) {
     fPainter->restore();
 }
 
+double TCanvas::DeviceScale() const {
+    const QTransform t = fPainter->worldTransform();
+    return std::hypot(t.m11(), t.m12());
+}
+
+bool TCanvas::TextLegible(int32_t fontHeight) const {
+    // Below this many pixels a line of text is a grey smear.
+    constexpr double kLegiblePixels = 4.0;
+    return !fSimplified || std::abs(fontHeight) * DeviceScale() >= kLegiblePixels;
+}
+
 void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int32_t>& ys,
                            TColor color) {
     if (xs.empty() || ys.empty()) {

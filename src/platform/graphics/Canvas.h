@@ -64,6 +64,15 @@ public:
     // Smooth edges for copy-mode drawing; raster pen modes always draw aliased.
     bool Antialiased() const { return fAntialiased; }
     void SetAntialiased(bool on) { fAntialiased = on; }
+    // A screen picture zoomed out may leave out or simplify what is too small to see;
+    // off by default: files, printers and the clipboard get every detail.
+    bool Simplified() const { return fSimplified; }
+    void SetSimplified(bool on) { fSimplified = on; }
+    // Device pixels per logical unit along x under the current mapping.
+    double DeviceScale() const;
+    // Whether text of a font of this height (as TFont::Height) is more than a smudge
+    // on the device; always on a canvas that is not simplified.
+    bool TextLegible(int32_t fontHeight) const;
 
     // Lines and shapes, outlined with the pen and filled with the brush.
     TPoint PenPos() const { return fPenPos; }
@@ -195,6 +204,7 @@ private:
     unsigned fTextAlign = TextAlign::Left | TextAlign::Top;
     TPolyFillMode fPolyFillMode = pfAlternate;
     bool fAntialiased = true;
+    bool fSimplified = false;
     TPoint fPenPos;
     Mapping fMapping;
     std::vector<SavedState> fSaved;

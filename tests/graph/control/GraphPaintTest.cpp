@@ -1,10 +1,15 @@
 #include "platform/graphics/Canvas.h"
+#include "platform/pictures/Metafile.h"
 #include "support/ControlFixture.h"
+#include "support/TestImages.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTemporaryDir>
+#include <cstdlib>
 
 namespace zov {
 namespace {
@@ -170,6 +175,88 @@ TEST_F(PaintTest, UndoRepaintsTheAreaAnObjectLeaves) {
     QCoreApplication::processEvents();
     const QRect left(moved.Left, moved.Top, moved.Width(), moved.Height());
     EXPECT_TRUE((QRegion(left) - painted).isEmpty()) << "the moved node and its handles stay";
+}
+
+// Zoomed out, the screen sketches what is too small to see; the picture must look the
+// same at a glance, stay exact at zoom 100, and never reach files.
+class DetailTest : public PaintTest {
+protected:
+    // A diagram of captioned 80 x 40 boxes 120 x 70 apart, joined by arrows in a row.
+    DetailTest() {
+        graph->resize(800 + graph->width() - graph->viewport()->width(),
+                      600 + graph->height() - graph->viewport()->height());
+        graph->SetShowGrid(false);
+        graph->GraphConstraints().SetBoundsRect({0, 0, 10000, 10000});
+        TGraphNode* previous = nullptr;
+        for (int i = 0; i < 600; ++i) {
+            TGraphNode* box =
+                Node(TRect::FromBounds(40 + 120 * (i % 40), 40 + 70 * (i / 40), 80, 40));
+            box->SetText(QStringLiteral("Box %1").arg(i));
+            box->Brush().SetColor(i % 3 == 0 ? clCream : clSkyBlue);
+            if (previous != nullptr && i % 40 != 0) {
+                Link(previous, box);
+            }
+            previous = box;
+        }
+    }
+    QImage GrabAt(int32_t zoom, bool simplified) {
+        graph->SetZoom(zoom);
+        graph->SetSimplifiedPainting(simplified);
+        return Grab();
+    }
+    // The share of pixels whose colours differ visibly (by more than a quarter of the
+    // range in a channel); antialiased edges that differ a little do not count.
+    static double DifferingShare(const QImage& a, const QImage& b) {
+        constexpr int kVisible = 64;
+        int64_t differing = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y);
+                const QRgb q = b.pixel(x, y);
+                differing += std::abs(qRed(p) - qRed(q)) > kVisible ||
+                                     std::abs(qGreen(p) - qGreen(q)) > kVisible ||
+                                     std::abs(qBlue(p) - qBlue(q)) > kVisible
+                                 ? 1
+                                 : 0;
+            }
+        }
+        return static_cast<double>(differing) / (static_cast<double>(a.width()) * a.height());
+    }
+};
+
+TEST_F(DetailTest, AtFullSizeTheScreenIsExact) {
+    EXPECT_EQ(GrabAt(100, true), GrabAt(100, false));
+}
+
+TEST_F(DetailTest, ZoomedOutTheSketchLooksLikeTheExactPicture) {
+    for (const int32_t zoom : {25, 10, 5}) {
+        SCOPED_TRACE(zoom);
+        const QImage exact = GrabAt(zoom, false);
+        const QImage sketched = GrabAt(zoom, true);
+        test::SaveTestImage(exact, QStringLiteral("detail-exact-%1").arg(zoom));
+        test::SaveTestImage(sketched, QStringLiteral("detail-sketched-%1").arg(zoom));
+        EXPECT_LT(DifferingShare(exact, sketched), 0.05);
+    }
+}
+
+TEST_F(DetailTest, FilesAreExactAtEveryZoom) {
+    QTemporaryDir folder;
+    const auto exportAt = [&](int32_t zoom, const char* name) {
+        graph->SetZoom(zoom);
+        const QString png = folder.filePath(QLatin1String(name) + QStringLiteral(".png"));
+        const QString svg = folder.filePath(QLatin1String(name) + QStringLiteral(".svg"));
+        graph->SaveAsImage(png, "png");
+        graph->SaveAsSvg(svg);
+        QFile pngFile(png);
+        QFile svgFile(svg);
+        EXPECT_TRUE(pngFile.open(QIODevice::ReadOnly) && svgFile.open(QIODevice::ReadOnly));
+        return pngFile.readAll() + svgFile.readAll();
+    };
+    const QByteArray atFullSize = exportAt(100, "full");
+    EXPECT_EQ(exportAt(5, "zoomed-out"), atFullSize);
+    TMetafile metafile = graph->GetMetafile();
+    graph->SetZoom(100);
+    EXPECT_EQ(graph->GetMetafile().Bytes(), metafile.Bytes());
 }
 
 TEST_F(PaintTest, RulerNumbersUseTheControlsFontFace) {
