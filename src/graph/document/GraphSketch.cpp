@@ -138,7 +138,6 @@ void TGraphSketch::Flush() {
         painter.drawRects(style.Rects.data(), static_cast<int>(style.Rects.size()));
         style.Rects.clear();
     }
-    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
     for (TLineStyle& style : fLines) {
         painter.setPen(QPen(PenColor(style.Pen, style.PenAlpha), 0));

@@ -174,20 +174,27 @@ std::vector<TGraphObject*> TGraphSpatialIndex::Query(const TRect& rect,
     if (rect.IsEmpty() || fCount == 0) {
         return result;
     }
+    if (fOrderStale) {
+        Renumber(list);
+    }
     const CellRange cells = CellsOf(rect);
-    // A rectangle over more cells than there are objects (a far zoomed-out view) is
-    // cheaper to answer from the list itself.
-    if (cells.Count() > fCount) {
-        for (int32_t i = 0; i < list.Count(); ++i) {
-            const Entry* entry = EntryOf(list.Items(i));
-            if (entry != nullptr && Touches(entry->Area, rect)) {
+    // A rectangle over many cells for each object (a far zoomed-out view) is cheaper to
+    // answer from the entries themselves, put in list order by their order numbers,
+    // which are distinct and below fNextOrder: no cell lookups and no sorting.
+    constexpr int64_t kCellsPerObjectForScan = 4;
+    if (cells.Count() * kCellsPerObjectForScan > fCount) {
+        std::vector<const Entry*> byOrder(static_cast<size_t>(fNextOrder), nullptr);
+        for (const Entry& entry : fEntries) {
+            if (entry.Object != nullptr && Touches(entry.Area, rect)) {
+                byOrder[static_cast<size_t>(entry.Order)] = &entry;
+            }
+        }
+        for (const Entry* entry : byOrder) {
+            if (entry != nullptr) {
                 result.push_back(entry->Object);
             }
         }
         return result;
-    }
-    if (fOrderStale) {
-        Renumber(list);
     }
     if (++fStamp == 0) {
         for (Entry& entry : fEntries) {
