@@ -17,13 +17,11 @@ class TZoomedView {
 public:
     explicit TZoomedView(int32_t zoom) {
         fGraph.setAttribute(Qt::WA_DontShowOnScreen);
-        fGraph.resize(1400 + fGraph.width() - fGraph.viewport()->width(),
-                      900 + fGraph.height() - fGraph.viewport()->height());
         fGraph.show();
         GenerateBoxDiagram(fGraph.Document(), kBoxes);
         fGraph.SetZoom(zoom);
         QApplication::processEvents();
-        // The scroll bars appear with the graph: the frame grows by them.
+        // Sized once the scroll bars are there: the frame grows by them.
         fGraph.resize(1400 + fGraph.width() - fGraph.viewport()->width(),
                       900 + fGraph.height() - fGraph.viewport()->height());
         QApplication::processEvents();

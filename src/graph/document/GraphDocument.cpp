@@ -34,6 +34,11 @@ int32_t CountOf(const TGraphObjectList& list, const TGraphObjectClass* cls) {
     return count;
 }
 
+// A paper type outside the table counts as custom.
+TPaperType KnownPaperType(TPaperType value) {
+    return value < kPaperTypeCount ? value : pCustom;
+}
+
 } // namespace
 
 TGraphDocument::TGraphDocument() : fGraphConstraints(this) {
@@ -553,7 +558,7 @@ void TGraphDocument::SetLage(char value) {
 }
 
 void TGraphDocument::SetPaperType(TPaperType value) {
-    value = value < kPaperTypeCount ? value : pCustom;
+    value = KnownPaperType(value);
     if (std::exchange(fInfo.PaperType, value) != value) {
         NotePageInfoChange();
     }
@@ -563,7 +568,7 @@ void TGraphDocument::SetPaperType(TPaperType value) {
 void TGraphDocument::SetPageInfo(const TGraphFileInfo& value) {
     if (value != fInfo) {
         fInfo = value;
-        fInfo.PaperType = value.PaperType < kPaperTypeCount ? value.PaperType : pCustom;
+        fInfo.PaperType = KnownPaperType(value.PaperType);
         NotePageInfoChange();
     }
     ApplyPageBounds();

@@ -37,6 +37,11 @@ Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
     return Qt::SolidPattern;
 }
 
+// The device pixel a device coordinate falls in, as SetPixels and SetPixelGrid count it.
+int DevicePixel(double coordinate) {
+    return static_cast<int>(std::floor(coordinate + 0.5));
+}
+
 } // namespace
 
 TCanvas::TCanvas(QPainter* painter) : fPainter(painter), fBaseTransform(painter->worldTransform()) {
@@ -618,8 +623,7 @@ void TCanvas::SetPixels(const std::vector<TPoint>& points, TColor color) {
     devicePoints.reserve(static_cast<qsizetype>(points.size()));
     for (const TPoint& p : points) {
         const QPointF d = toDevice.map(QPointF(p.X, p.Y));
-        devicePoints.append(QPoint(static_cast<int>(std::floor(d.x() + 0.5)),
-                                   static_cast<int>(std::floor(d.y() + 0.5))));
+        devicePoints.append(QPoint(DevicePixel(d.x()), DevicePixel(d.y())));
     }
     fPainter->save();
     fPainter->resetTransform();
@@ -663,7 +667,7 @@ void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int
         std::vector<int> pixels;
         pixels.reserve(values.size());
         for (int32_t v : values) {
-            pixels.push_back(static_cast<int>(std::floor(v * scale + offset + 0.5)));
+            pixels.push_back(DevicePixel(v * scale + offset));
         }
         std::sort(pixels.begin(), pixels.end());
         pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
