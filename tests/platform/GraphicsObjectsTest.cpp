@@ -1,4 +1,5 @@
 #include "platform/graphics/Brush.h"
+#include "platform/graphics/DashPatterns.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Pen.h"
 
@@ -168,6 +169,25 @@ TEST(GraphicsObjectsTest, ChosenFontsTakeNameSizeAndStylesOnly) {
     }
     font.SetHeight(-50000); // from a damaged file
     EXPECT_EQ(font.ToChooserFont().pointSize(), 999);
+}
+
+// A dashed line draws its dashes from its start: shorter than the first dash it is
+// all ink, and over whole periods it has the pattern's share.
+TEST(GraphicsObjectsTest, DashInkIsTheShareOfTheLineTheDashesCover) {
+    struct Case {
+        TPenStyle style;
+        double length; // in pen widths
+        double ink;
+    };
+    const Case cases[] = {
+        {psSolid, 100, 1},       {psInsideFrame, 3, 1},      {psDash, 10, 1},
+        {psDash, 24, 18.0 / 24}, {psDash, 30, 24.0 / 30},    {psDash, 2400, 0.75},
+        {psDot, 4, 3.0 / 4},     {psDashDot, 24, 12.0 / 24}, {psDash, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << kPenStyleNames[c.style] << " " << c.length);
+        EXPECT_DOUBLE_EQ(DashInk(c.style, c.length), c.ink);
+    }
 }
 
 } // namespace

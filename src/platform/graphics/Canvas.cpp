@@ -39,7 +39,8 @@ Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
 
 // The device pixel a device coordinate falls in, as SetPixels and SetPixelGrid count it.
 int DevicePixel(double coordinate) {
-    return static_cast<int>(std::floor(coordinate + 0.5));
+    constexpr double kFar = 1 << 30; // beyond any device, well inside int
+    return static_cast<int>(std::floor(std::clamp(coordinate + 0.5, -kFar, kFar)));
 }
 
 } // namespace
@@ -338,6 +339,22 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
     fPenPos = {x, y};
 }
 
+void TCanvas::LineSegments(const TPoints& ends) {
+    if (ends.size() < 2) {
+        return;
+    }
+    if (PrepareShape()) {
+        const double o = LineOffset();
+        std::vector<QLineF> lines;
+        lines.reserve(ends.size() / 2);
+        for (size_t i = 0; i + 1 < ends.size(); i += 2) {
+            lines.emplace_back(ends[i].X + o, ends[i].Y + o, ends[i + 1].X + o, ends[i + 1].Y + o);
+        }
+        fPainter->drawLines(lines.data(), static_cast<int>(lines.size()));
+    }
+    fPenPos = ends[ends.size() / 2 * 2 - 1];
+}
+
 void TCanvas::Rectangle(const TRect& rect) {
     if (PrepareShape()) {
         // Edges on the pixel grid need no smoothing, and smoothed thin outlines
@@ -490,6 +507,10 @@ void TCanvas::PaintTextCell(const QRectF& cell, const QString& text, bool rightT
     if (fBkMode == TBkMode::Opaque && fBrush.Style() == bsSolid) {
         fPainter->fillRect(cell, ToQColor(fBrush.Color()));
     }
+    if (!TextLegible(fFont.Height())) {
+        fPainter->fillRect(cell, TextSmearColor());
+        return;
+    }
     fPainter->setPen(ToQColor(fFont.Color()));
     int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine;
     if (rightToLeft) {
@@ -640,9 +661,31 @@ double TCanvas::DeviceScale() const {
 }
 
 bool TCanvas::TextLegible(int32_t fontHeight) const {
-    // Below this many pixels a line of text is a grey smear.
-    constexpr double kLegiblePixels = 4.0;
     return !fSimplified || std::abs(fontHeight) * DeviceScale() >= kLegiblePixels;
+}
+
+QColor TCanvas::TextSmearColor() const {
+    QColor color = ToQColor(fFont.Color());
+    color.setAlphaF(static_cast<float>(kTextInk));
+    return color;
+}
+
+void TCanvas::SmearText(const TRect& area) {
+    if (area.IsEmpty()) {
+        return;
+    }
+    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetSmooth(fAntialiased);
+    fPainter->fillRect(QRectF(area.Left, area.Top, area.Width(), area.Height()), TextSmearColor());
+}
+
+void TCanvas::SmearText(const TGraphRegion& area) {
+    if (area.IsEmpty()) {
+        return;
+    }
+    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetSmooth(fAntialiased);
+    fPainter->fillPath(area.Path(), TextSmearColor());
 }
 
 void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int32_t>& ys,
@@ -662,19 +705,29 @@ void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int
         SetPixels(points, color);
         return;
     }
-    // Without rotation a device column depends on x alone, a row on y alone.
-    auto devicePixels = [](const std::vector<int32_t>& values, double scale, double offset) {
+    // Without rotation a device column depends on x alone, a row on y alone. Pixels off
+    // the device are left out.
+    auto devicePixels = [](const std::vector<int32_t>& values, double scale, double offset,
+                           int size) {
         std::vector<int> pixels;
         pixels.reserve(values.size());
         for (int32_t v : values) {
-            pixels.push_back(DevicePixel(v * scale + offset));
+            const int pixel = DevicePixel(v * scale + offset);
+            if (pixel >= 0 && pixel < size) {
+                pixels.push_back(pixel);
+            }
         }
         std::sort(pixels.begin(), pixels.end());
         pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
         return pixels;
     };
-    const std::vector<int> columns = devicePixels(xs, toDevice.m11(), toDevice.dx());
-    const std::vector<int> rows = devicePixels(ys, toDevice.m22(), toDevice.dy());
+    const QPaintDevice& device = *fPainter->device();
+    const std::vector<int> columns =
+        devicePixels(xs, toDevice.m11(), toDevice.dx(), device.width());
+    const std::vector<int> rows = devicePixels(ys, toDevice.m22(), toDevice.dy(), device.height());
+    if (columns.empty() || rows.empty()) {
+        return;
+    }
     auto gapless = [](const std::vector<int>& pixels) {
         return pixels.back() - pixels.front() + 1 == static_cast<int>(pixels.size());
     };
@@ -687,15 +740,19 @@ void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int
             QRect(QPoint(columns.front(), rows.front()), QPoint(columns.back(), rows.back())),
             ToQColor(color));
     } else {
-        QPolygon points;
-        points.reserve(static_cast<qsizetype>(columns.size() * rows.size()));
-        for (int row : rows) {
-            for (int column : columns) {
-                points.append(QPoint(column, row));
-            }
+        // Every row is the same run of pixels: one image of it, copied to each row,
+        // costs far less than the points one by one.
+        QImage row(columns.back() - columns.front() + 1, 1, QImage::Format_ARGB32_Premultiplied);
+        row.fill(Qt::transparent);
+        const QRgb pixel = ToQColor(color).rgba();
+        auto* line = reinterpret_cast<QRgb*>(row.scanLine(0));
+        for (int column : columns) {
+            line[column - columns.front()] = pixel;
         }
-        fPainter->setPen(QPen(ToQColor(color), 0));
-        fPainter->drawPoints(points);
+        fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        for (int y : rows) {
+            fPainter->drawImage(QPoint(columns.front(), y), row);
+        }
     }
     fPainter->restore();
 }

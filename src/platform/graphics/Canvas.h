@@ -73,11 +73,22 @@ public:
     // Whether text of a font of this height (as TFont::Height) is more than a smudge
     // on the device; always on a canvas that is not simplified.
     bool TextLegible(int32_t fontHeight) const;
+    // Below this many pixels a line of text is a grey smear.
+    static constexpr double kLegiblePixels = 4.0;
+    // The share of a line's area that its glyphs cover.
+    static constexpr double kTextInk = 0.2;
+    // Text too small to read, drawn as the even tint it leaves: the area filled with the
+    // font colour at the strength of kTextInk.
+    void SmearText(const TRect& area);
+    void SmearText(const TGraphRegion& area);
 
     // Lines and shapes, outlined with the pen and filled with the brush.
     TPoint PenPos() const { return fPenPos; }
     void MoveTo(int32_t x, int32_t y);
     void LineTo(int32_t x, int32_t y);
+    // Separate lines from each point at an even index to the next, drawn as MoveTo and
+    // LineTo would draw them one by one, with one painter call.
+    void LineSegments(const TPoints& ends);
     void Rectangle(const TRect& rect);
     void Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) { Rectangle(TRect{l, t, r, b}); }
     void Ellipse(const TRect& rect);
@@ -173,6 +184,7 @@ private:
     bool PrepareShape();
     void PrepareFill();
     void SetSmooth(bool on);
+    QColor TextSmearColor() const;
     void SetPainterBrush(const QBrush& brush);
     void SetPainterFont(const QFont& font);
     QPen MakePen() const;

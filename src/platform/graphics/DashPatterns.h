@@ -34,6 +34,10 @@ inline constexpr qreal kAlternateDashes[] = {1, 1};
 // The pattern a style is drawn with; empty for the styles drawn without dashes.
 QList<qreal> DashPattern(TPenStyle style);
 
+// The share of a line of this length, in pen widths, that a style draws from its start:
+// 1 for the styles drawn without dashes.
+double DashInk(TPenStyle style, double length);
+
 // The style drawn with exactly these dashes, if any.
 std::optional<TPenStyle> DashedStyleOf(const QList<qreal>& dashes);
 
