@@ -929,6 +929,10 @@ void TGraphLink::DrawCaption(TCanvas& canvas) {
     canvas.RestoreDC();
 }
 
+void TGraphLink::SmearCaption(TCanvas& canvas) {
+    canvas.SmearText(fTextRegion);
+}
+
 // ---- Decorations ------------------------------------------------------------------------
 
 int32_t TGraphLink::EndMarkLength(TLinkBeginEndStyle style, uint8_t size) const {

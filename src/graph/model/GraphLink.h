@@ -173,6 +173,7 @@ protected:
     void DrawHandles(TCanvas& canvas) override;
     void DrawDragOutline(TCanvas& canvas) override;
     void DrawCaption(TCanvas& canvas) override;
+    void SmearCaption(TCanvas& canvas) override;
     void DrawShape(TCanvas& canvas) override;
 
 private:

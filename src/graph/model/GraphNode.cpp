@@ -363,11 +363,20 @@ void TGraphNode::DrawCaption(TCanvas& canvas) {
     canvas.SetTextAlign(textAlign);
 }
 
+void TGraphNode::SmearCaption(TCanvas& canvas) {
+    canvas.SmearText(fTextRect);
+}
+
 void TGraphNode::DrawShape(TCanvas& canvas) {
     DrawOutline(canvas);
     if (fNodeOptions.Contains(gnoShowBackground)) {
         DrawBackdrop(canvas);
     }
+}
+
+TNodeLook TGraphNode::Look() const {
+    return fNodeOptions.Contains(gnoShowBackground) && !fBackground->IsEmpty() ? nlPicture
+                                                                               : nlShape;
 }
 
 TRect TGraphNode::BackgroundRect() const {

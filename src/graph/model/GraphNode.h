@@ -21,6 +21,11 @@ using TGraphNodeOptions = TSet<TGraphNodeOption, uint8_t>;
 inline constexpr TGraphNodeOptions DefaultGraphNodeOptions{gnoMovable, gnoResizable,
                                                            gnoShowBackground};
 
+// What a node shows: its outline, filled with its brush, and the outline is its bounds
+// (nlBox) or another shape (nlShape); or a picture (nlPicture), which only drawing it
+// shows.
+enum TNodeLook : uint8_t { nlBox, nlShape, nlPicture };
+
 // A box-shaped graph object: bounds, a caption laid out inside, an optional
 // background picture, and a shape (supplied by the subclasses) that decides its
 // outline, its hit region and where links attach.
@@ -71,6 +76,9 @@ public:
     virtual TPoint Center() const;
     const TGraphRegion& Region() const { return fRegion; }
     const TRect& TextRect() const { return fTextRect; }
+    // What the node shows besides its caption, as far as a view too small to make it
+    // out needs to know.
+    virtual TNodeLook Look() const;
     // Where the background picture is drawn.
     TRect BackgroundRect() const;
 
@@ -128,6 +136,7 @@ protected:
     void DrawHandles(TCanvas& canvas) override;
     void DrawDragOutline(TCanvas& canvas) override { DrawOutline(canvas); }
     void DrawCaption(TCanvas& canvas) override;
+    void SmearCaption(TCanvas& canvas) override;
     void DrawShape(TCanvas& canvas) override;
 
 private:

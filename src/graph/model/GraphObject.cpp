@@ -560,8 +560,12 @@ void TGraphObject::Draw(TCanvas& canvas) {
         fOwner->DoObjectBeforeDraw(this, canvas);
     }
     DrawShape(canvas);
-    if (fOptions.Contains(goShowCaption) && canvas.TextLegible(fFont->Height())) {
-        DrawCaption(canvas);
+    if (fOptions.Contains(goShowCaption)) {
+        if (canvas.TextLegible(fFont->Height())) {
+            DrawCaption(canvas);
+        } else if (!fTextToShow.isEmpty()) {
+            SmearCaption(canvas);
+        }
     }
     if (fOwner != nullptr) {
         fOwner->DoObjectAfterDraw(this, canvas);

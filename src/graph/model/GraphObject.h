@@ -322,6 +322,8 @@ protected:
     virtual void DrawHandles(TCanvas& canvas) = 0;
     virtual void DrawDragOutline(TCanvas& canvas) = 0;
     virtual void DrawCaption(TCanvas& canvas) = 0;
+    // The shown caption as the tint it leaves, where the canvas finds it too small to read.
+    virtual void SmearCaption(TCanvas& canvas) = 0;
     virtual void DrawShape(TCanvas& canvas) = 0;
 
     // Bytes that follow the property stream of some classes (the text node's content).

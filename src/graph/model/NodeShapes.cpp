@@ -53,6 +53,11 @@ const TGraphObjectClass& TRectangularNode::Class() {
                                                 &TGraphNode::AbstractClass());
 }
 
+TNodeLook TRectangularNode::Look() const {
+    const TNodeLook look = TPolygonalNode::Look();
+    return look == nlShape ? nlBox : look;
+}
+
 void TRectangularNode::ComputeVertices(const TRect& r, TPoints& points) const {
     points = {{r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}};
 }

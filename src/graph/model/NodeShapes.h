@@ -37,6 +37,7 @@ public:
     static const TGraphObjectClass& Class();
     const TGraphObjectClass& ClassType() const override { return Class(); }
     explicit TRectangularNode(TGraphOwner* owner) : TPolygonalNode(owner) {}
+    TNodeLook Look() const override;
 
 protected:
     void ComputeVertices(const TRect& rect, TPoints& points) const override;
@@ -124,6 +125,8 @@ public:
 
     TMemoryStream& Payload() { return oMS; }
     const TMemoryStream& Payload() const { return oMS; }
+    // Its content is a picture.
+    TNodeLook Look() const override { return nlPicture; }
 
 protected:
     // Only the background picture: the content as the editor rendered it.

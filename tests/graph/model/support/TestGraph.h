@@ -59,6 +59,7 @@ protected:
     void DrawHandles(TCanvas& canvas) override;
     void DrawDragOutline(TCanvas& canvas) override;
     void DrawCaption(TCanvas&) override {}
+    void SmearCaption(TCanvas&) override {}
     void DrawShape(TCanvas& canvas) override;
 
 private:
@@ -118,6 +119,7 @@ protected:
     void DrawHandles(TCanvas&) override {}
     void DrawDragOutline(TCanvas&) override {}
     void DrawCaption(TCanvas&) override {}
+    void SmearCaption(TCanvas&) override {}
     void DrawShape(TCanvas&) override {}
 
 private:
