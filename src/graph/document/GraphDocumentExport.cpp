@@ -1,7 +1,6 @@
 // The graph's objects as pictures (metafile, bitmap, SVG, PDF) and on paper.
 #include "CanvasRecall.h"
 #include "GraphDocument.h"
-#include "GraphSketch.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/pictures/BandedImageWriter.h"
 #include "platform/pictures/EmfWriter.h"
@@ -161,13 +160,15 @@ void TGraphDocument::PaintObjects(TCanvas& canvas, TGraphObjectList& list) {
         TCanvasRecall recall(&canvas);
         const std::vector<TGraphObject*> objects = ObjectsToDraw(canvas, list);
         if (canvas.Simplified() && canvas.DeviceScale() < 1) {
-            TGraphSketch sketch(canvas);
-            for (TGraphObject* object : objects) {
-                if (!sketch.Take(*object)) {
-                    sketch.Flush();
-                    object->Draw(canvas);
+            fSketch.Begin(canvas);
+            for (size_t i = 0; i < objects.size(); ++i) {
+                TGraphSketch::Prefetch(objects, i);
+                if (!fSketch.Take(*objects[i])) {
+                    fSketch.Flush();
+                    objects[i]->Draw(canvas);
                 }
             }
+            fSketch.End();
         } else {
             for (TGraphObject* object : objects) {
                 object->Draw(canvas);
