@@ -41,6 +41,21 @@ int32_t TickLength(int32_t n, int32_t longTick, int32_t midTick, int32_t shortTi
     return n % 10 == 0 ? longTick : n % 5 == 0 ? midTick : shortTick;
 }
 
+// Which ticks to draw: where many fall into one pixel, a simplified screen draws only
+// every fifth or tenth, which still gives each pixel the longest tick that falls into it.
+int32_t TickStep(const TCanvas& canvas) {
+    if (!canvas.Simplified()) {
+        return 1;
+    }
+    const double pixels = kTickSpacing * canvas.DeviceScale();
+    for (const int32_t step : {10, 5}) {
+        if (pixels * step <= 1) {
+            return step;
+        }
+    }
+    return 1;
+}
+
 } // namespace
 
 void TRaroviRovoz::paintEvent(QPaintEvent* event) {
@@ -51,7 +66,8 @@ void TRaroviRovoz::paintEvent(QPaintEvent* event) {
         painter.fillRect(area, ToQColor(Color()));
     }
     TCanvas canvas(&painter);
-    canvas.SetSimplified(fSimplifiedPainting);
+    // Handlers that draw on objects need every object drawn in full.
+    canvas.SetSimplified(fSimplifiedPainting && !OnObjectBeforeDraw && !OnObjectAfterDraw);
     // The view's canvas starts with the control's font: the ruler numbers keep its face.
     canvas.Font().Assign(Font());
     SetupDC(canvas);
@@ -117,11 +133,15 @@ void TRaroviRovoz::PaintBackground(TCanvas& canvas) {
     canvas.SetTextAlign(TextAlign::Left | TextAlign::Top);
     // Numbers reach beyond their tick: ticks just outside the repainted area are
     // drawn too, so that the parts of their numbers inside it appear.
+    const int32_t step = TickStep(canvas);
+    TPoints ticks;
     const int32_t right = std::min(clip.Right + kLabelReach, page.Right);
     for (RulerTicks t = TicksFrom(page.Left, clip.Left - kLabelReach); t.First < right;
          t.First += kTickSpacing, ++t.Count) {
-        canvas.MoveTo(t.First, 1);
-        canvas.LineTo(t.First, TickLength(t.Count, 9, 7, 5));
+        if (t.Count % step == 0) {
+            ticks.push_back({t.First, 1});
+            ticks.push_back({t.First, TickLength(t.Count, 9, 7, 5)});
+        }
         if (t.Count % 10 == 0) {
             const QString text = QString::number(t.Count);
             canvas.TextOut(t.First -
@@ -132,8 +152,10 @@ void TRaroviRovoz::PaintBackground(TCanvas& canvas) {
     const int32_t bottom = std::min(clip.Bottom + kLabelReach, page.Bottom);
     for (RulerTicks t = TicksFrom(page.Top, clip.Top - kLabelReach); t.First < bottom;
          t.First += kTickSpacing, ++t.Count) {
-        canvas.MoveTo(1, t.First);
-        canvas.LineTo(TickLength(t.Count, 10, 7, 5), t.First);
+        if (t.Count % step == 0) {
+            ticks.push_back({1, t.First});
+            ticks.push_back({TickLength(t.Count, 10, 7, 5), t.First});
+        }
         if (t.Count % 10 == 0) {
             const QString text = QString::number(t.Count);
             const TSize size = canvas.TextExtent(text);
@@ -141,6 +163,8 @@ void TRaroviRovoz::PaintBackground(TCanvas& canvas) {
                            t.First + 2 - static_cast<int32_t>(std::nearbyint(size.cy / 2.0)), text);
         }
     }
+    // Ticks and numbers are both black: which is drawn first makes no difference.
+    canvas.LineSegments(ticks);
     canvas.RestoreDC();
 }
 
