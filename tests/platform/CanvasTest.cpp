@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -196,13 +197,44 @@ TEST_F(CanvasTest, PixelsReadAndWrite) {
     EXPECT_EQ(Canvas().Pixel(120, 0), clNone);
 }
 
+// A white picture of 120 x 100 pixels of a screen with this many device pixels per
+// pixel, and a canvas on it.
+class TPixelImage {
+public:
+    explicit TPixelImage(int ratio) : fImage(QSize(120, 100) * ratio, QImage::Format_RGB32) {
+        fImage.setDevicePixelRatio(ratio);
+        fImage.fill(Qt::white);
+        fPainter.begin(&fImage);
+        fCanvas = std::make_unique<TCanvas>(&fPainter);
+    }
+    TCanvas& Canvas() { return *fCanvas; }
+    const QImage& Image() {
+        fPainter.end();
+        return fImage;
+    }
+
+private:
+    QImage fImage;
+    QPainter fPainter;
+    std::unique_ptr<TCanvas> fCanvas;
+};
+
 // A grid set at once hits the very pixels that setting its points one by one hits,
-// from sparse dots to a grid denser than the pixels.
+// from sparse dots to a grid denser than the pixels, on screens of one and of two
+// device pixels per pixel.
 TEST(CanvasPixelGridTest, SetsThePixelsItsPointsWould) {
-    for (const int32_t window : {100, 37, 250, 800, 2000, 4000}) {
-        SCOPED_TRACE(window);
-        TBitmapCanvas byPoints(120, 100);
-        TBitmapCanvas byGrid(120, 100);
+    for (const auto& [window, ratio] : {std::pair{100, 1},
+                                        {37, 1},
+                                        {250, 1},
+                                        {800, 1},
+                                        {2000, 1},
+                                        {4000, 1},
+                                        {100, 2},
+                                        {250, 2},
+                                        {4000, 2}}) {
+        SCOPED_TRACE(testing::Message() << window << " at " << ratio);
+        TPixelImage byPoints(ratio);
+        TPixelImage byGrid(ratio);
         std::vector<int32_t> xs;
         std::vector<int32_t> ys;
         std::vector<TPoint> points;

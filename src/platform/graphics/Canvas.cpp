@@ -694,7 +694,10 @@ void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int
         return;
     }
     const QTransform toDevice = fPainter->worldTransform();
-    if (toDevice.m12() != 0 || toDevice.m21() != 0 || !toDevice.isAffine()) {
+    // A dot is one pixel of the screen, which may have several for each pixel of the view.
+    const qreal ratio = fPainter->device()->devicePixelRatio();
+    const int density = qRound(ratio);
+    if (toDevice.m12() != 0 || toDevice.m21() != 0 || !toDevice.isAffine() || density != ratio) {
         std::vector<TPoint> points;
         points.reserve(xs.size() * ys.size());
         for (int32_t y : ys) {
@@ -735,19 +738,21 @@ void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int
     fPainter->resetTransform();
     fPainter->setRenderHint(QPainter::Antialiasing, false);
     fPainter->setCompositionMode(QPainter::CompositionMode_Source);
-    if (gapless(columns) && gapless(rows)) {
+    if (density == 1 && gapless(columns) && gapless(rows)) {
         fPainter->fillRect(
             QRect(QPoint(columns.front(), rows.front()), QPoint(columns.back(), rows.back())),
             ToQColor(color));
     } else {
         // Every row is the same run of pixels: one image of it, copied to each row,
         // costs far less than the points one by one.
-        QImage row(columns.back() - columns.front() + 1, 1, QImage::Format_ARGB32_Premultiplied);
+        QImage row((columns.back() - columns.front()) * density + 1, 1,
+                   QImage::Format_ARGB32_Premultiplied);
+        row.setDevicePixelRatio(density);
         row.fill(Qt::transparent);
         const QRgb pixel = ToQColor(color).rgba();
         auto* line = reinterpret_cast<QRgb*>(row.scanLine(0));
         for (int column : columns) {
-            line[column - columns.front()] = pixel;
+            line[(column - columns.front()) * density] = pixel;
         }
         fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
         for (int y : rows) {
