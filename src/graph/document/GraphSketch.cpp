@@ -7,6 +7,7 @@
 #include "platform/graphics/DashPatterns.h"
 
 #include <QPainter>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -129,8 +130,11 @@ QRgb TGraphSketch::TBlend::Color() const {
 
 void TGraphSketch::Begin(TCanvas& canvas) {
     fCanvas = &canvas;
-    fToDevice = canvas.Painter()->worldTransform();
-    fScale = canvas.DeviceScale();
+    // Device pixels are the screen's own, so a high-density screen gets a sketch as fine
+    // as its pixels.
+    fToDevice = canvas.Painter()->deviceTransform();
+    fScale = std::hypot(fToDevice.m11(), fToDevice.m12());
+    fTextScale = canvas.DeviceScale();
     fAxisAligned = fToDevice.m12() == 0 && fToDevice.m21() == 0 && fToDevice.isAffine();
     // Colours the last painting did not use are let go, so that the search among a
     // layer's patches stays short.
@@ -255,7 +259,7 @@ bool TGraphSketch::TakeNode(const TGraphNode& node) {
         return false;
     }
     const bool captioned = node.Options().Contains(goShowCaption) && !node.TextToShow().isEmpty();
-    if (captioned && std::abs(node.Font().Height()) * fScale >= TCanvas::kLegiblePixels) {
+    if (captioned && std::abs(node.Font().Height()) * fTextScale >= TCanvas::kLegiblePixels) {
         return false;
     }
     const TPen& pen = node.Pen();
@@ -421,7 +425,10 @@ void TGraphSketch::Flush() {
     }
     QPainter& painter = *fCanvas->Painter();
     painter.save();
+    // Drawing in device pixels: the world mapping undoes what the painter adds to it.
     painter.resetTransform();
+    const qreal ratio = painter.device()->devicePixelRatio();
+    painter.setWorldTransform(painter.deviceTransform().inverted());
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // The rectangles are filled in a picture of their own, composed onto the device at
@@ -441,7 +448,8 @@ void TGraphSketch::Flush() {
         }
     }
     QRect area(QPoint(left, top), QPoint(right, bottom));
-    const QRect device(0, 0, painter.device()->width(), painter.device()->height());
+    const QRect device(0, 0, qCeil(painter.device()->width() * ratio),
+                       qCeil(painter.device()->height() * ratio));
     area &= painter.hasClipping() ? painter.clipBoundingRect().toAlignedRect() & device : device;
     if (!area.isEmpty()) {
         if (fPixels.width() < area.width() || fPixels.height() < area.height()) {

@@ -120,7 +120,8 @@ private:
 
     TCanvas* fCanvas = nullptr;
     QTransform fToDevice;
-    double fScale = 1;
+    double fScale = 1;     // device pixels per graph unit
+    double fTextScale = 1; // as the canvas counts it for legible text
     bool fAxisAligned = true;
     std::array<std::vector<TPatch>, kLayerCount> fPatches;
     // The patch of each layer used last: neighbouring objects mostly share their colours.

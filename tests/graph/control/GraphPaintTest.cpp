@@ -218,18 +218,25 @@ protected:
             previous = box;
         }
     }
-    QImage GrabAt(int32_t zoom, bool simplified) {
+    // The view at a zoom, on a screen of this many pixels per pixel of the view.
+    QImage GrabAt(int32_t zoom, bool simplified, int ratio = 1) {
         graph->SetZoom(zoom);
         graph->SetSimplifiedPainting(simplified);
-        return Grab();
+        QImage image(graph->viewport()->size() * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::magenta);
+        graph->viewport()->render(&image);
+        return image;
     }
     // The part of the view the diagram covers: the blank rest would hide differences.
     QImage DiagramIn(const QImage& view) {
         const TRect bounds = graph->GraphBounds();
         const TPoint topLeft = graph->GraphToClient(bounds.Left, bounds.Top);
         const TPoint bottomRight = graph->GraphToClient(bounds.Right, bounds.Bottom);
-        return view.copy(QRect(QPoint(topLeft.X, topLeft.Y), QPoint(bottomRight.X, bottomRight.Y))
-                             .intersected(view.rect()));
+        const auto ratio = static_cast<int>(view.devicePixelRatio());
+        const QRect area(QPoint(topLeft.X, topLeft.Y) * ratio,
+                         QPoint(bottomRight.X, bottomRight.Y) * ratio);
+        return view.copy(area.intersected(view.rect()));
     }
     // The share of pixels whose colours differ visibly (by more than a quarter of the
     // range in a channel); antialiased edges that differ a little do not count.
@@ -278,6 +285,17 @@ TEST_F(DetailTest, ZoomedOutTheSketchLooksLikeTheExactPicture) {
         test::SaveTestImage(sketched, QStringLiteral("detail-sketched-%1").arg(zoom));
         // Measured at 25, 10 and 5: 0.3%, 2.5% and 5.6% of the pixels, 0.3%, 2.3% and
         // none of the blocks, around thick, dashed and bent outlines.
+        EXPECT_LT(DifferingPixels(exact, sketched), 0.08);
+        EXPECT_LT(DifferingBlocks(exact, sketched), 0.04);
+    }
+}
+
+// A screen of two pixels per pixel of the view gets a sketch as fine as its pixels.
+TEST_F(DetailTest, OnDenseScreensTheSketchIsAsFineAsThePixels) {
+    for (const int32_t zoom : {10, 5}) {
+        SCOPED_TRACE(zoom);
+        const QImage exact = DiagramIn(GrabAt(zoom, false, 2));
+        const QImage sketched = DiagramIn(GrabAt(zoom, true, 2));
         EXPECT_LT(DifferingPixels(exact, sketched), 0.08);
         EXPECT_LT(DifferingBlocks(exact, sketched), 0.04);
     }
