@@ -1,7 +1,6 @@
 #pragma once
 
 #include "GraphDocumentTypes.h"
-#include "GraphSketch.h"
 #include "graph/model/GraphConstraints.h"
 #include "graph/model/GraphIDIndex.h"
 #include "graph/model/GraphObject.h"
@@ -381,7 +380,6 @@ private:
     uint8_t fAbsolut = 1;
     TGraphIDIndex fIDIndex;
     TGraphSpatialIndex fSpatialIndex;
-    TGraphSketch fSketch; // the screen's, kept for its storage
 };
 
 } // namespace zov

@@ -1,6 +1,7 @@
 // The graph's objects as pictures (metafile, bitmap, SVG, PDF) and on paper.
 #include "CanvasRecall.h"
 #include "GraphDocument.h"
+#include "GraphSketch.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/pictures/BandedImageWriter.h"
 #include "platform/pictures/EmfWriter.h"
@@ -160,15 +161,20 @@ void TGraphDocument::PaintObjects(TCanvas& canvas, TGraphObjectList& list) {
         TCanvasRecall recall(&canvas);
         const std::vector<TGraphObject*> objects = ObjectsToDraw(canvas, list);
         if (canvas.Simplified() && canvas.DeviceScale() < 1) {
-            fSketch.Begin(canvas);
+            // One sketch, kept for its storage, serves every view: views paint one at a
+            // time. A painting started while it is in use gets one of its own.
+            static TGraphSketch shared;
+            TGraphSketch own;
+            TGraphSketch& sketch = shared.Busy() ? own : shared;
+            sketch.Begin(canvas);
             for (size_t i = 0; i < objects.size(); ++i) {
                 TGraphSketch::Prefetch(objects, i);
-                if (!fSketch.Take(*objects[i])) {
-                    fSketch.Flush();
+                if (!sketch.Take(*objects[i])) {
+                    sketch.Flush();
                     objects[i]->Draw(canvas);
                 }
             }
-            fSketch.End();
+            sketch.End();
         } else {
             for (TGraphObject* object : objects) {
                 object->Draw(canvas);

@@ -46,6 +46,8 @@ public:
     void Flush();
     // Draws what was taken and lets go of the canvas.
     void End();
+    // Between Begin and End.
+    bool Busy() const { return fCanvas != nullptr; }
     // Asks the memory early for what Take reads of the objects a few places after
     // index i: sketching is bound by waiting for objects scattered over the heap.
     static void Prefetch(std::span<TGraphObject* const> objects, size_t i);
