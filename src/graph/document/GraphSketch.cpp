@@ -86,6 +86,13 @@ double EndShapeInk(TLinkBeginEndStyle style) {
     return 0;
 }
 
+// The batch of this colour, added if there is none yet.
+template <class Batch> Batch& OfColor(std::vector<Batch>& batches, QRgb color) {
+    const auto it = std::find_if(batches.begin(), batches.end(),
+                                 [color](const Batch& batch) { return batch.Color == color; });
+    return it != batches.end() ? *it : batches.emplace_back(Batch{color, {}});
+}
+
 // The extent in graph units of the speck an end decoration makes.
 int32_t SpeckLength(const TGraphLink& link, TLinkBeginEndStyle style, uint8_t size) {
     const int32_t length = link.EndMarkLength(style, size);
@@ -177,12 +184,7 @@ std::vector<QRect>& TGraphSketch::Rects(TLayer layer, QRgb color) {
     std::vector<TPatch>& patches = fPatches[layer];
     size_t& recent = fRecent[layer];
     if (recent >= patches.size() || patches[recent].Color != color) {
-        const auto it = std::find_if(patches.begin(), patches.end(),
-                                     [color](const TPatch& patch) { return patch.Color == color; });
-        recent = static_cast<size_t>(it - patches.begin());
-        if (it == patches.end()) {
-            patches.push_back({color, {}, false});
-        }
+        recent = static_cast<size_t>(&OfColor(patches, color) - patches.data());
     }
     patches[recent].Used = true;
     return patches[recent].Rects;
@@ -396,12 +398,7 @@ void TGraphSketch::TakeSegment(const QPointF& a, const QPointF& b, const TInk& i
         return;
     }
     fEmpty = false;
-    const auto it = std::find_if(fStrokes.begin(), fStrokes.end(), [&ink](const TStrokes& strokes) {
-        return strokes.Color == ink.Full;
-    });
-    std::vector<QLineF>& lines =
-        it != fStrokes.end() ? it->Lines : fStrokes.emplace_back(TStrokes{ink.Full, {}}).Lines;
-    lines.emplace_back(a, b);
+    OfColor(fStrokes, ink.Full).Lines.emplace_back(a, b);
 }
 
 void TGraphSketch::TakeEnd(const QPointF& from, const QPointF& pt, int32_t length, double shape,

@@ -76,7 +76,7 @@ private:
     struct TPatch {
         QRgb Color;
         std::vector<QRect> Rects;
-        bool Used; // since the painting began
+        bool Used = false; // since the painting began
     };
     // Slanted segments of one colour, one pixel wide, in device coordinates.
     struct TStrokes {

@@ -508,7 +508,7 @@ void TCanvas::PaintTextCell(const QRectF& cell, const QString& text, bool rightT
         fPainter->fillRect(cell, ToQColor(fBrush.Color()));
     }
     if (!TextLegible(fFont.Height())) {
-        fPainter->fillRect(cell, TextSmearColor());
+        fPainter->fillRect(cell, PrepareSmear());
         return;
     }
     fPainter->setPen(ToQColor(fFont.Color()));
@@ -664,28 +664,25 @@ bool TCanvas::TextLegible(int32_t fontHeight) const {
     return !fSimplified || std::abs(fontHeight) * DeviceScale() >= kLegiblePixels;
 }
 
-QColor TCanvas::TextSmearColor() const {
+QColor TCanvas::PrepareSmear() {
+    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetSmooth(fAntialiased);
     QColor color = ToQColor(fFont.Color());
     color.setAlphaF(static_cast<float>(kTextInk));
     return color;
 }
 
 void TCanvas::SmearText(const TRect& area) {
-    if (area.IsEmpty()) {
-        return;
+    if (!area.IsEmpty()) {
+        fPainter->fillRect(QRectF(area.Left, area.Top, area.Width(), area.Height()),
+                           PrepareSmear());
     }
-    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    SetSmooth(fAntialiased);
-    fPainter->fillRect(QRectF(area.Left, area.Top, area.Width(), area.Height()), TextSmearColor());
 }
 
 void TCanvas::SmearText(const TGraphRegion& area) {
-    if (area.IsEmpty()) {
-        return;
+    if (!area.IsEmpty()) {
+        fPainter->fillPath(area.Path(), PrepareSmear());
     }
-    fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    SetSmooth(fAntialiased);
-    fPainter->fillPath(area.Path(), TextSmearColor());
 }
 
 void TCanvas::SetPixelGrid(const std::vector<int32_t>& xs, const std::vector<int32_t>& ys,

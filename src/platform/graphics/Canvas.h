@@ -184,7 +184,8 @@ private:
     bool PrepareShape();
     void PrepareFill();
     void SetSmooth(bool on);
-    QColor TextSmearColor() const;
+    // Sets up the painter for a smear of text and gives its colour.
+    QColor PrepareSmear();
     void SetPainterBrush(const QBrush& brush);
     void SetPainterFont(const QFont& font);
     QPen MakePen() const;
